@@ -1,0 +1,31 @@
+# Sourced by the scripts that need a real X server: starts a private Xvfb on a free
+# display, exports DISPLAY, and stops it on exit. Screen size: XVFB_SCREEN.
+xvfb_start() {
+    local screen=${XVFB_SCREEN:-1280x1024x24}
+    local fifo
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$fifo" 2>/dev/null &
+    XVFB_PID=$!
+    local number
+    read -r -t 10 number <"$fifo" || { echo "Xvfb did not start" >&2; return 1; }
+    rm -f "$fifo"
+    export DISPLAY=":$number"
+    trap 'xvfb_stop' EXIT
+}
+
+xvfb_stop() {
+    local pid
+    for pid in ${APP_PID:-} ${XVFB_PID:-}; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+}
+
+# Starts the program and waits for its window; sets APP_PID and WINDOW_ID.
+start_program() {
+    "$@" &
+    APP_PID=$!
+    WINDOW_ID=$(timeout 20 xdotool search --sync --onlyvisible --name 'ZelkorV1.2版' | head -n 1)
+    [ -n "$WINDOW_ID" ] || { echo "no window titled ZelkorV1.2版 appeared" >&2; return 1; }
+}

@@ -1,0 +1,15 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "application_setup.h"
+
+// Window tests run on Qt's offscreen platform unless told otherwise, so that listing
+// and running them needs no display.
+int main(int argc, char* argv[]) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    zelkor::prepareApplication(application);
+    return RUN_ALL_TESTS();
+}
