@@ -1,6 +1,6 @@
 #include "problem_generator.h"
 
-#include <cmath>
+#include <array>
 
 namespace zelkor {
 namespace {
@@ -12,47 +12,79 @@ constexpr DrawRange kTwoToNine{8, 2};
 
 constexpr int units(int x) { return x % 10; }
 
+// Each type's acceptance test on the drawn pair (every comparison strict).
+constexpr bool passesTest(ProblemType type, int a, int b) {
+    const int s = a + b;
+    const bool carries = units(a) + units(b) > 9;
+    switch (type) {
+        case 1: return carries && s < 100;
+        case 2: return a - b > 1;
+        case 3: return units(a) + b > 9 && s < 20;
+        case 4: return !carries && s < 100;
+        case 5: return carries && s < 100;
+        case 8: return a != 1 && b != 1;
+        default: return true;  // 0, 6, 7 take their first attempt
+    }
+}
+
 // The subtraction types 3, 4, 5 and the division type 8 are built backwards: the
 // drawn numbers are the subtrahend and the difference (or divisor and quotient), and
 // the first shown number is their sum (or product). That keeps every shown number
 // positive and every operation exact.
-}  // namespace
-
-std::optional<ShownProblem> acceptPair(ProblemType type, int a, int b) {
-    const int s = a + b;
-    const int d = a - b;
-    const int p = a * b;
-    const bool carries = units(a) + units(b) > 9;
+constexpr ShownProblem shownProblem(ProblemType type, int a, int b) {
     switch (type) {
-        case 0: return ShownProblem{a, kFullwidthPlus, b, s};
-        case 1:
-            if (carries && s < 100) return ShownProblem{a, kAsciiPlus, b, s};
-            break;
-        case 2:
-            if (d > 1) return ShownProblem{a, kFullwidthMinus, b, d};
-            break;
+        case 0: return {a, kFullwidthPlus, b, a + b};
+        case 1: return {a, kAsciiPlus, b, a + b};
+        case 2: return {a, kFullwidthMinus, b, a - b};
         case 3:
-            if (units(a) + b > 9 && s < 20) return ShownProblem{s, kFullwidthMinus, b, a};
-            break;
         case 4:
-            if (!carries && s < 100) return ShownProblem{s, kFullwidthMinus, a, b};
-            break;
-        case 5:
-            if (carries && s < 100) return ShownProblem{s, kFullwidthMinus, a, b};
-            break;
-        case 6:
-        case 7: return ShownProblem{a, kTimes, b, p};
-        case 8:
-            if (a != 1 && b != 1) return ShownProblem{p, kDivide, b, a};
-            break;
-        default: break;
+        case 5: return {a + b, kFullwidthMinus, type == 3 ? b : a, type == 3 ? a : b};
+        case 8: return {a * b, kDivide, b, a};
+        default: return {a, kTimes, b, a * b};  // 6, 7
     }
-    return std::nullopt;
 }
+
+// The two-digit types test units digits, which costs two divisions per attempt; a
+// table of every pair, built by the compiler from passesTest, answers with one load.
+constexpr int kTwoDigitBase = 10;
+constexpr int kTwoDigitSpan = 90;
+template <ProblemType Type>
+constexpr auto kTwoDigitPasses = [] {
+    std::array<bool, kTwoDigitSpan * kTwoDigitSpan> passes{};
+    for (int a = 0; a < kTwoDigitSpan; ++a) {
+        for (int b = 0; b < kTwoDigitSpan; ++b) {
+            passes[a * kTwoDigitSpan + b] = passesTest(Type, a + kTwoDigitBase, b + kTwoDigitBase);
+        }
+    }
+    return passes;
+}();
+
+template <ProblemType Type>
+bool passesFast(int a, int b) {
+    if constexpr (Type == 1 || Type == 4 || Type == 5) {
+        return kTwoDigitPasses<Type>[(a - kTwoDigitBase) * kTwoDigitSpan + (b - kTwoDigitBase)];
+    } else {
+        return passesTest(Type, a, b);
+    }
+}
+
+template <ProblemType Type>
+ShownProblem drawUntilAccepted(RandomSource& random) {
+    const TypeRanges ranges = rangesOf(Type);
+    for (;;) {
+        random.reseedFromClock();
+        const int a = drawInRange(random, ranges.a);
+        const int b = drawInRange(random, ranges.b);
+        if (passesFast<Type>(a, b)) return shownProblem(Type, a, b);
+    }
+}
+
+}  // namespace
 
 int drawInRange(RandomSource& random, DrawRange range) {
     const double f = random.nextFraction();
-    return static_cast<int>(std::floor(f * range.width + range.base));
+    // f * width + base is never negative, so truncation is the floor, without a libm call.
+    return static_cast<int>(f * range.width + range.base);
 }
 
 TypeRanges rangesOf(ProblemType type) {
@@ -63,6 +95,11 @@ TypeRanges rangesOf(ProblemType type) {
         case 7: return {kTenTo99, kTwoToNine};
         default: return {kOneToNine, kOneToNine};
     }
+}
+
+std::optional<ShownProblem> acceptPair(ProblemType type, int a, int b) {
+    if (type < 0 || type >= kProblemTypeCount || !passesTest(type, a, b)) return std::nullopt;
+    return shownProblem(type, a, b);
 }
 
 std::string problemLineOf(const ShownProblem& problem) {
@@ -78,12 +115,16 @@ std::string answerLineOf(const ShownProblem& problem) {
 }
 
 ShownProblem drawProblem(ProblemType type, RandomSource& random) {
-    const TypeRanges ranges = rangesOf(type);
-    for (;;) {
-        random.reseedFromClock();
-        const int a = drawInRange(random, ranges.a);
-        const int b = drawInRange(random, ranges.b);
-        if (auto shown = acceptPair(type, a, b)) return *shown;
+    switch (type) {
+        case 0: return drawUntilAccepted<0>(random);
+        case 1: return drawUntilAccepted<1>(random);
+        case 2: return drawUntilAccepted<2>(random);
+        case 3: return drawUntilAccepted<3>(random);
+        case 4: return drawUntilAccepted<4>(random);
+        case 5: return drawUntilAccepted<5>(random);
+        case 6: return drawUntilAccepted<6>(random);
+        case 7: return drawUntilAccepted<7>(random);
+        default: return drawUntilAccepted<8>(random);
     }
 }
 

@@ -5,13 +5,14 @@
 namespace zelkor {
 namespace {
 
-constexpr std::uint64_t kGoldenGamma = 0x9E3779B97F4A7C15ULL;
+// wyrand's constants: the state walks a Weyl sequence with an odd step, and each output
+// is one 64 x 64 -> 128-bit multiply folded to 64 bits (passes BigCrush and PractRand).
+constexpr std::uint64_t kWeylStep = 0xA0761D6478BD642FULL;
+constexpr std::uint64_t kOutputMix = 0xE7037ED1A0B428DBULL;
 
-// SplitMix64's finaliser: a bijection on 64-bit values with full avalanche.
 std::uint64_t mix64(std::uint64_t z) {
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-    return z ^ (z >> 31);
+    const unsigned __int128 product = static_cast<unsigned __int128>(z) * (z ^ kOutputMix);
+    return static_cast<std::uint64_t>(product >> 64) ^ static_cast<std::uint64_t>(product);
 }
 
 }  // namespace
@@ -20,7 +21,7 @@ ClockRandomSource::ClockRandomSource()
     : ClockRandomSource(mix64(steadyClockNanoseconds()), &steadyClockNanoseconds) {}
 
 ClockRandomSource::ClockRandomSource(std::uint64_t initialState, ClockReading clock)
-    : state_(initialState), clock_(std::move(clock)) {}
+    : state_(initialState), clock_(clock) {}
 
 std::uint64_t ClockRandomSource::steadyClockNanoseconds() {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
@@ -29,13 +30,15 @@ std::uint64_t ClockRandomSource::steadyClockNanoseconds() {
 }
 
 void ClockRandomSource::reseedFromClock() {
-    // For a fixed reading this is a bijection of the state, so distinct states stay
-    // distinct: a reseed never collapses two histories into one.
-    state_ = mix64(state_ ^ mix64(clock_() + kGoldenGamma));
+    // The state walks the Weyl sequence state0 + k * step; a reseed moves k forward by
+    // the clock reading instead of replacing the state, so reseeds within one reading
+    // still land on new positions. Every output goes through mix64, so a plain step is
+    // enough here, and the generator reseeds on every attempt.
+    state_ += clock_() * kWeylStep;
 }
 
 std::uint64_t ClockRandomSource::next64() {
-    state_ += kGoldenGamma;
+    state_ += kWeylStep;
     return mix64(state_);
 }
 

@@ -1,20 +1,20 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
 #include "random_source.h"
 
 namespace zelkor {
 
-// The program's random source: a SplitMix64 generator (one add and three mixing
-// steps per draw) whose reseed stirs a steady-clock reading into the current state.
+// The program's random source: a wyrand generator (one add and one wide multiply per
+// draw) whose reseed stirs a steady-clock reading into the current state.
 // Because the old state goes into the mix, reseeds that see the same clock reading
 // still lead somewhere new.
 class ClockRandomSource final : public RandomSource {
 public:
     // Reads a clock as a count of ticks; the default reads std::chrono::steady_clock.
-    using ClockReading = std::function<std::uint64_t()>;
+    // A plain function pointer: the generator reseeds on every attempt.
+    using ClockReading = std::uint64_t (*)();
 
     ClockRandomSource();
     ClockRandomSource(std::uint64_t initialState, ClockReading clock);

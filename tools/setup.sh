@@ -13,7 +13,7 @@ ZELKOR_RUN_PACKAGES=(
 # What the test suite and the benchmarks need besides.
 ZELKOR_TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xdotool x11-utils
+    libxcb-damage0-dev xvfb xdotool x11-utils
 )
 
 zelkor_install() {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QStyle>
 #include <QStyleFactory>
 #include <QTranslator>
 
@@ -20,6 +21,9 @@ bool prepareApplication(QApplication& application) {
 }
 
 void applyOwnLook() {
+    // Fusion is already Qt's default where no desktop theme chooses another; setting it
+    // again would re-polish every widget of the window for nothing.
+    if (QApplication::style()->name().compare("fusion", Qt::CaseInsensitive) == 0) return;
     if (QStyle* fusion = QStyleFactory::create("Fusion")) QApplication::setStyle(fusion);
 }
 

@@ -11,6 +11,12 @@ xvfb_start() {
     read -r -t 10 number <"$fifo" || { echo "Xvfb did not start" >&2; return 1; }
     rm -f "$fifo"
     export DISPLAY=":$number"
+    # Qt wants a private runtime folder; give it one instead of a warning.
+    if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+        XDG_RUNTIME_DIR=$(mktemp -d)
+        chmod 700 "$XDG_RUNTIME_DIR"
+        export XDG_RUNTIME_DIR
+    fi
     trap 'xvfb_stop' EXIT
 }
 

@@ -1,0 +1,85 @@
+// Pacing and stopwatch accuracy, measured on the real window and its event loop.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "figures.h"
+#include "form1.h"
+
+namespace zelkor::bench {
+namespace {
+
+// Notes the moment a widget is hidden: the end tick of a run hides the progress label.
+class HideWatcher final : public QObject {
+public:
+    explicit HideWatcher(QElapsedTimer& clock) : clock_(clock) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Hide) hiddenAtNs = clock_.nsecsElapsed();
+        return QObject::eventFilter(watched, event);
+    }
+    qint64 hiddenAtNs = -1;
+
+private:
+    QElapsedTimer& clock_;
+};
+
+// Milliseconds from the click on 出题 to the end tick of a 20-problem run at 0.01 s.
+double runDurationMs() {
+    Form1 form([] { return std::optional<std::int32_t>(0); });
+    form.show();
+    form.findChild<QLineEdit*>("Text1")->setText("20");
+    form.findChild<QLineEdit*>("Text2")->setText("0.01");
+    QElapsedTimer clock;
+    HideWatcher watcher(clock);
+    form.findChild<QLabel*>("Label7")->installEventFilter(&watcher);
+    QApplication::processEvents();
+    clock.start();
+    form.findChild<QPushButton*>("Command1")->click();
+    while (watcher.hiddenAtNs < 0) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return watcher.hiddenAtNs / 1e6;
+}
+
+// How far the stopwatch display is behind the wall clock once it reads `seconds`.
+double stopwatchLagMs(int seconds) {
+    Form1 form([] { return std::optional<std::int32_t>(0); });
+    form.show();
+    QApplication::processEvents();
+    const double target = seconds * 1000.0;
+    QElapsedTimer clock;
+    qint64 reachedAtNs = -1;
+    // A 1 ms poll finds the tick that reaches the target within a millisecond.
+    QTimer poll;
+    poll.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (reachedAtNs < 0 && form.state().elapsedMs >= target) reachedAtNs = clock.nsecsElapsed();
+    });
+    clock.start();
+    form.findChild<QPushButton*>("Command3")->click();
+    poll.start(1);
+    while (reachedAtNs < 0) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return reachedAtNs / 1e6 - target;
+}
+
+}  // namespace
+
+std::vector<Figure> windowFigures(const Options& options) {
+    std::vector<double> runs;
+    for (int i = 0; i < (options.quick ? 2 : 7); ++i) runs.push_back(runDurationMs());
+    const Spread run = spreadOf(runs);
+    const double ideal = 1 + 20 * 10;
+    const int seconds = options.quick ? 5 : 60;
+    const double lag = stopwatchLagMs(seconds);
+    return {
+        {"20-problem run at 0.01 s, ms (median of " + std::to_string(runs.size()) + ", min-max)",
+         fixed(run.median, 1) + " (" + fixed(run.min, 1) + "-" + fixed(run.max, 1) + ")",
+         "ideal " + fixed(ideal, 0) + " +/- 5 %", verdict(std::abs(run.median - ideal) <= 0.05 * ideal)},
+        {"stopwatch behind the wall clock after " + std::to_string(seconds) + " s, ms",
+         fixed(lag, 1), "<= 100 after 60 s", verdict(lag <= 100.0 * seconds / 60)},
+    };
+}
+
+}  // namespace zelkor::bench
