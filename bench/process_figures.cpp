@@ -142,7 +142,7 @@ std::vector<Figure> processFigures(const Options& options) {
     sample(watch, BARE_WINDOW_PROGRAM);  // warm the file cache for both
     sample(watch, ZELKOR_PROGRAM);
     std::vector<double> bareStart, bareRss, zelkorStart, zelkorRss;
-    const int runs = options.quick ? 2 : 7;
+    const int runs = options.quick ? 2 : 11;
     for (int i = 0; i < runs; ++i) {
         const Sample bare = sample(watch, BARE_WINDOW_PROGRAM);
         const Sample zelkor = sample(watch, ZELKOR_PROGRAM);

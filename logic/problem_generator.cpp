@@ -44,16 +44,29 @@ constexpr ShownProblem shownProblem(ProblemType type, int a, int b) {
     }
 }
 
-// The two-digit types test units digits, which costs two divisions per attempt; a
-// table of every pair, built by the compiler from passesTest, answers with one load.
-constexpr int kTwoDigitBase = 10;
-constexpr int kTwoDigitSpan = 90;
+constexpr TypeRanges rangesFor(ProblemType type) {
+    switch (type) {
+        case 1: return {kTenTo99, kTenTo99};
+        case 4:
+        case 5: return {kTenTo89, kTenTo89};
+        case 7: return {kTenTo99, kTwoToNine};
+        default: return {kOneToNine, kOneToNine};
+    }
+}
+
+// The types whose test looks at units digits pay two divisions per attempt; a table of
+// every drawable pair, built by the compiler from passesTest, answers with one load.
+constexpr bool testsUnitsDigits(ProblemType type) {
+    return type == 1 || type == 3 || type == 4 || type == 5;
+}
+
 template <ProblemType Type>
-constexpr auto kTwoDigitPasses = [] {
-    std::array<bool, kTwoDigitSpan * kTwoDigitSpan> passes{};
-    for (int a = 0; a < kTwoDigitSpan; ++a) {
-        for (int b = 0; b < kTwoDigitSpan; ++b) {
-            passes[a * kTwoDigitSpan + b] = passesTest(Type, a + kTwoDigitBase, b + kTwoDigitBase);
+constexpr auto kPassTable = [] {
+    constexpr TypeRanges r = rangesFor(Type);
+    std::array<bool, r.a.width * r.b.width> passes{};
+    for (int a = 0; a < r.a.width; ++a) {
+        for (int b = 0; b < r.b.width; ++b) {
+            passes[a * r.b.width + b] = passesTest(Type, a + r.a.base, b + r.b.base);
         }
     }
     return passes;
@@ -61,8 +74,9 @@ constexpr auto kTwoDigitPasses = [] {
 
 template <ProblemType Type>
 bool passesFast(int a, int b) {
-    if constexpr (Type == 1 || Type == 4 || Type == 5) {
-        return kTwoDigitPasses<Type>[(a - kTwoDigitBase) * kTwoDigitSpan + (b - kTwoDigitBase)];
+    if constexpr (testsUnitsDigits(Type)) {
+        constexpr TypeRanges r = rangesFor(Type);
+        return kPassTable<Type>[(a - r.a.base) * r.b.width + (b - r.b.base)];
     } else {
         return passesTest(Type, a, b);
     }
@@ -70,7 +84,7 @@ bool passesFast(int a, int b) {
 
 template <ProblemType Type>
 ShownProblem drawUntilAccepted(RandomSource& random) {
-    const TypeRanges ranges = rangesOf(Type);
+    constexpr TypeRanges ranges = rangesFor(Type);
     for (;;) {
         random.reseedFromClock();
         const int a = drawInRange(random, ranges.a);
@@ -87,15 +101,7 @@ int drawInRange(RandomSource& random, DrawRange range) {
     return static_cast<int>(f * range.width + range.base);
 }
 
-TypeRanges rangesOf(ProblemType type) {
-    switch (type) {
-        case 1: return {kTenTo99, kTenTo99};
-        case 4:
-        case 5: return {kTenTo89, kTenTo89};
-        case 7: return {kTenTo99, kTwoToNine};
-        default: return {kOneToNine, kOneToNine};
-    }
-}
+TypeRanges rangesOf(ProblemType type) { return rangesFor(type); }
 
 std::optional<ShownProblem> acceptPair(ProblemType type, int a, int b) {
     if (type < 0 || type >= kProblemTypeCount || !passesTest(type, a, b)) return std::nullopt;

@@ -1,5 +1,6 @@
 #include "clock_random_source.h"
 
+#include <bit>
 #include <chrono>
 
 namespace zelkor {
@@ -43,9 +44,11 @@ std::uint64_t ClockRandomSource::next64() {
 }
 
 float ClockRandomSource::nextFraction() {
-    // The top 24 bits fill a float's significand exactly: 0 <= f <= 1 - 2^-24 < 1.
-    constexpr float kTwoToMinus24 = 1.0f / 16777216.0f;
-    return static_cast<float>(next64() >> 40) * kTwoToMinus24;
+    // 23 random bits as the significand of a float in [1, 2), less 1: every result is a
+    // multiple of 2^-23 from 0 to 1 - 2^-23, equally likely. Bit operations instead of
+    // an integer-to-float conversion keep the attempt loop's dependency chain short.
+    const auto bits = static_cast<std::uint32_t>(next64() >> 41);
+    return std::bit_cast<float>(0x3F800000U | bits) - 1.0f;
 }
 
 }  // namespace zelkor

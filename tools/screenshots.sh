@@ -4,19 +4,30 @@
 # with its progress caption), docs/sheet.png (the sheet, stopwatch running) and
 # docs/answers.png (the sheet with answers).
 # Usage: tools/screenshots.sh [PATH_TO_ZELKOR]   (default: build/zelkor)
+# With QT_SCALE_FACTOR set (1.5, 2) it drives the window at that scale and names the
+# shots window@2x.png and so on.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 program=${1:-$root/build/zelkor}
 out=$root/docs
 mkdir -p "$out"
+scale=${QT_SCALE_FACTOR:-1}
+suffix=$([ "$scale" = 1 ] && echo "" || echo "@${scale}x")
+export XVFB_SCREEN=2400x1600x24
 source "$root/tests/smoke/xvfb_session.sh"
 xvfb_start
 start_program "$program"
 
 # Places in window pixels (the window is fixed, so these are stable).
-click_at() { xdotool mousemove --window "$WINDOW_ID" "$1" "$2" click 1; sleep 0.2; }
+scaled() { awk -v v="$1" -v s="$scale" 'BEGIN { printf "%d", v * s }'; }
+click_at() { xdotool mousemove --window "$WINDOW_ID" "$(scaled "$1")" "$(scaled "$2")" click 1; sleep 0.2; }
 type_into() { click_at "$1" "$2"; xdotool key --window "$WINDOW_ID" ctrl+a; xdotool type --delay 30 "$3"; }
-shot() { sleep "${2:-0.3}"; import -window "$WINDOW_ID" "$out/$1"; echo "wrote docs/$1"; }
+shot() {
+    sleep "${2:-0.3}"
+    local name="${1%.png}$suffix.png"
+    import -window "$WINDOW_ID" "$out/$name"
+    echo "wrote docs/$name"
+}
 
 readonly COUNT_BOX=(128 56) INTERVAL_BOX=(128 112) START=(32 168) SHEET=(104 168) ANSWERS=(176 168)
 box() { local col=$1 row=$2; echo "$((248 + 24 + 248 * col + 40)) $((16 + ${row} * 38 + 36))"; }

@@ -14,6 +14,7 @@ ZELKOR_RUN_PACKAGES=(
 ZELKOR_TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libxcb-damage0-dev xvfb xdotool x11-utils
+    desktop-file-utils appstream dpkg-dev file binutils
 )
 
 zelkor_install() {
