@@ -15,6 +15,7 @@ ZELKOR_TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libxcb-damage0-dev xvfb xdotool x11-utils
     desktop-file-utils appstream dpkg-dev file binutils
+    clang libclang-rt-14-dev
 )
 
 zelkor_install() {

@@ -1,0 +1,55 @@
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "form1_fixture.h"
+
+namespace zelkor::testing {
+namespace {
+
+class Form1LongText : public Form1Test {};
+
+// A megabyte typed or pasted into either box is read in bounded time, and the window
+// keeps answering events.
+TEST_F(Form1LongText, MegabyteInEitherBoxIsReadQuicklyAndTheWindowStaysResponsive) {
+    const QString megabyte(1 << 20, QChar('9'));
+    QElapsedTimer clock;
+
+    clock.start();
+    textBox("Text2")->setText(megabyte);
+    textBox("Text1")->setText("3");
+    QApplication::processEvents();
+    const qint64 setMs = clock.elapsed();
+    clock.restart();
+    click(button("Command1"));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return form->state().problemNo == 2; }, 1000));
+    const qint64 paceMs = clock.elapsed();
+    EXPECT_EQ(form->timer1().interval(), 2147483647) << "held at the longest interval";
+
+    textBox("Text1")->setText(megabyte);
+    QApplication::processEvents();
+    bool rejected = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            rejected = true;
+            box->accept();
+        }
+    });
+    clock.restart();
+    click(button("Command1"));
+    const qint64 countMs = clock.elapsed();
+    EXPECT_TRUE(rejected);
+
+    clock.restart();
+    QApplication::processEvents();
+    const qint64 idleMs = clock.elapsed();
+    std::printf("set %lld ms, pace read %lld ms, count read %lld ms, event round %lld ms\n",
+                static_cast<long long>(setMs), static_cast<long long>(paceMs),
+                static_cast<long long>(countMs), static_cast<long long>(idleMs));
+    EXPECT_LT(paceMs, 50);
+    EXPECT_LT(countMs, 50);
+    EXPECT_LT(idleMs, 50);
+}
+
+}  // namespace
+}  // namespace zelkor::testing
