@@ -17,7 +17,13 @@ namespace zelkor::testing {
 // A shown, active Form1 whose skin call is counted instead of loading a library.
 class Form1Test : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { openForm(); }
+    void TearDown() override { form.reset(); }
+
+    // A fresh window, as at program start.
+    void openForm() {
+        form.reset();
+        skinCalls = 0;
         form = std::make_unique<Form1>([this]() -> std::optional<std::int32_t> {
             ++skinCalls;
             skinCalledWhileVisible = form != nullptr && form->isVisible();
@@ -27,7 +33,6 @@ protected:
         QApplication::setActiveWindow(form.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
-    void TearDown() override { form.reset(); }
 
     template <typename Widget>
     Widget* find(const QString& name) const {
