@@ -18,9 +18,12 @@ struct Text {
 
 QList<Text> textsOfTheDrill() {
     QList<Text> texts = {
-        {14.25, true, "题数及间隔时间设置："}, {14.25, true, "出题类型选择："},
-        {14.25, true, "式题显示窗口："},       {14.25, true, "计时器：（可用“空格键”直接停止）"},
-        {14.25, false, "题数 题 间隔 秒 5 0.01"}, {12, true, "出题 式题 答案 停止"},
+        {14.25, true, "题数及间隔时间设置："},
+        {14.25, true, "出题类型选择："},
+        {14.25, true, "式题显示窗口："},
+        {14.25, true, "计时器：（可用“空格键”直接停止）"},
+        {14.25, false, "题数 题 间隔 秒 5 0.01"},
+        {12, true, "出题 式题 答案 停止"},
         {36, true, "0:0:0"},
     };
     for (const std::string_view caption : zelkor::kTypeBoxCaptions) {

@@ -49,9 +49,10 @@ int main(int argc, char* argv[]) {
 
     utsname machine{};
     uname(&machine);
-    std::cout << "\nzelkor bench" << (options.quick ? " (quick run: shortened, not for quoting)" : "")
-              << " on " << std::thread::hardware_concurrency() << " cores, " << machine.sysname
-              << " " << machine.release << " " << machine.machine << "\n\n"
+    std::cout << "\nzelkor bench"
+              << (options.quick ? " (quick run: shortened, not for quoting)" : "") << " on "
+              << std::thread::hardware_concurrency() << " cores, " << machine.sysname << " "
+              << machine.release << " " << machine.machine << "\n\n"
               << "| figure | measured | target | met |\n|---|---|---|---|\n";
     for (const Figure& f : table) {
         std::cout << "| " << f.what << " | " << f.measured << " | " << f.target << " | "

@@ -13,7 +13,7 @@ namespace {
 
 // Collects each benchmark's time per iteration in nanoseconds.
 class CollectingReporter final : public benchmark::BenchmarkReporter {
-public:
+  public:
     bool ReportContext(const Context&) override { return true; }
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
@@ -29,7 +29,8 @@ double expectedAttempts(ProblemType type) {
     const TypeRanges r = rangesOf(type);
     int accepted = 0;
     for (int a = r.a.base; a < r.a.base + r.a.width; ++a) {
-        for (int b = r.b.base; b < r.b.base + r.b.width; ++b) accepted += acceptPair(type, a, b) ? 1 : 0;
+        for (int b = r.b.base; b < r.b.base + r.b.width; ++b)
+            accepted += acceptPair(type, a, b) ? 1 : 0;
     }
     return static_cast<double>(r.a.width) * r.b.width / accepted;
 }
@@ -58,7 +59,8 @@ void registerBenchmarks() {
 std::vector<Figure> generatorFigures(const Options& options) {
     registerBenchmarks();
     std::string minTime = options.quick ? "--benchmark_min_time=0.05" : "--benchmark_min_time=0.5";
-    std::string repetitions = options.quick ? "--benchmark_repetitions=1" : "--benchmark_repetitions=5";
+    std::string repetitions =
+        options.quick ? "--benchmark_repetitions=1" : "--benchmark_repetitions=5";
     char name[] = "zelkor_bench";
     char* argv[] = {name, minTime.data(), repetitions.data(), nullptr};
     int argc = 3;

@@ -30,15 +30,15 @@ double msSince(Clock::time_point start) {
 }
 
 class FirstFrameWatch {
-public:
+  public:
     FirstFrameWatch() {
         connection_ = xcb_connect(nullptr, nullptr);
         if (xcb_connection_has_error(connection_)) throw std::runtime_error("no X display");
         root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
         const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
         xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
-        free(xcb_damage_query_version_reply(
-            connection_, xcb_damage_query_version(connection_, 1, 1), nullptr));
+        free(xcb_damage_query_version_reply(connection_,
+                                            xcb_damage_query_version(connection_, 1, 1), nullptr));
         damageEventBase_ = xcb_get_extension_data(connection_, &xcb_damage_id)->first_event;
         xcb_flush(connection_);
     }
@@ -78,7 +78,7 @@ public:
         throw std::runtime_error(std::string("no first frame from ") + program);
     }
 
-private:
+  private:
     xcb_generic_event_t* nextEvent() {
         if (auto* event = xcb_poll_for_event(connection_)) return event;
         pollfd fd{xcb_get_file_descriptor(connection_), POLLIN, 0};
@@ -102,8 +102,8 @@ double residentMiB(pid_t pid) {
 // CPU time of all the process's threads, in milliseconds, at nanosecond resolution.
 double cpuMs(pid_t pid) {
     double total = 0;
-    for (const auto& task : std::filesystem::directory_iterator(
-             "/proc/" + std::to_string(pid) + "/task")) {
+    for (const auto& task :
+         std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task")) {
         std::ifstream schedstat(task.path() / "schedstat");
         double ns = 0;
         schedstat >> ns;
@@ -132,7 +132,8 @@ Sample sample(FirstFrameWatch& watch, const char* program) {
 }
 
 std::string spreadText(const Spread& s, int decimals) {
-    return fixed(s.median, decimals) + " (" + fixed(s.min, decimals) + "-" + fixed(s.max, decimals) + ")";
+    return fixed(s.median, decimals) + " (" + fixed(s.min, decimals) + "-" +
+           fixed(s.max, decimals) + ")";
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ namespace {
 
 // Notes the moment a widget is hidden: the end tick of a run hides the progress label.
 class HideWatcher final : public QObject {
-public:
+  public:
     explicit HideWatcher(QElapsedTimer& clock) : clock_(clock) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Hide) hiddenAtNs = clock_.nsecsElapsed();
@@ -23,7 +23,7 @@ public:
     }
     qint64 hiddenAtNs = -1;
 
-private:
+  private:
     QElapsedTimer& clock_;
 };
 
@@ -76,7 +76,8 @@ std::vector<Figure> windowFigures(const Options& options) {
     return {
         {"20-problem run at 0.01 s, ms (median of " + std::to_string(runs.size()) + ", min-max)",
          fixed(run.median, 1) + " (" + fixed(run.min, 1) + "-" + fixed(run.max, 1) + ")",
-         "ideal " + fixed(ideal, 0) + " +/- 5 %", verdict(std::abs(run.median - ideal) <= 0.05 * ideal)},
+         "ideal " + fixed(ideal, 0) + " +/- 5 %",
+         verdict(std::abs(run.median - ideal) <= 0.05 * ideal)},
         {"stopwatch behind the wall clock after " + std::to_string(seconds) + " s, ms",
          fixed(lag, 1), "<= 100 after 60 s", verdict(lag <= 100.0 * seconds / 60)},
     };

@@ -14,15 +14,15 @@ namespace zelkor {
 // The controls of the main window that the handlers act on. Control arrays are held
 // as the window numbers them; use the accessors for their members.
 struct FormControls {
-    Label& label1;  // the flash label: the problem being made
-    Label& label7;  // the progress label: 第N道
-    Label& label8;  // the stopwatch display
+    Label& label1;                         // the flash label: the problem being made
+    Label& label7;                         // the progress label: 第N道
+    Label& label8;                         // the stopwatch display
     std::array<Label*, 20> label6Members;  // Label6(1..20), the sheet
     std::array<Line*, 3> line1;            // Line1(0..2), the column separators
     std::array<CheckBox*, kTypeBoxCount> check1;
-    TextBox& text1;      // the problem count
-    TextBox& text2;      // seconds between problems
-    Button& command4;    // "停止"
+    TextBox& text1;         // the problem count
+    TextBox& text2;         // seconds between problems
+    Button& command4;       // "停止"
     IntervalTimer& timer1;  // paces the run
     IntervalTimer& timer2;  // drives the stopwatch
     MessageBox& messageBox;
@@ -53,7 +53,7 @@ inline constexpr const char* kStopwatchZero = "0:0:0";
 // The main window's handlers. Each runs to completion on the UI thread; they share
 // the window-level state and act on the window only through FormControls.
 class DrillForm {
-public:
+  public:
     DrillForm(const FormControls& controls, RandomSource& random);
 
     // Any box of Check1 was clicked (index 0..11); rebuilds the type list.
@@ -75,7 +75,7 @@ public:
 
     const FormState& state() const { return state_; }
 
-private:
+  private:
     void startRun(int count);
     void endRun();
     void layOutSheet(const std::vector<std::string>& source);

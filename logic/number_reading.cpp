@@ -14,7 +14,7 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Walks the text while skipping blanks, so the parser below never sees them.
 class Cursor {
-public:
+  public:
     explicit Cursor(std::string_view text) : text_(text) { skipBlanks(); }
     bool atEnd() const { return pos_ >= text_.size(); }
     char peek() const { return atEnd() ? '\0' : text_[pos_]; }
@@ -23,7 +23,7 @@ public:
         skipBlanks();
     }
 
-private:
+  private:
     void skipBlanks() {
         while (!atEnd() && isSkipped(text_[pos_])) ++pos_;
     }

@@ -17,13 +17,20 @@ constexpr bool passesTest(ProblemType type, int a, int b) {
     const int s = a + b;
     const bool carries = units(a) + units(b) > 9;
     switch (type) {
-        case 1: return carries && s < 100;
-        case 2: return a - b > 1;
-        case 3: return units(a) + b > 9 && s < 20;
-        case 4: return !carries && s < 100;
-        case 5: return carries && s < 100;
-        case 8: return a != 1 && b != 1;
-        default: return true;  // 0, 6, 7 take their first attempt
+        case 1:
+            return carries && s < 100;
+        case 2:
+            return a - b > 1;
+        case 3:
+            return units(a) + b > 9 && s < 20;
+        case 4:
+            return !carries && s < 100;
+        case 5:
+            return carries && s < 100;
+        case 8:
+            return a != 1 && b != 1;
+        default:
+            return true;  // 0, 6, 7 take their first attempt
     }
 }
 
@@ -33,24 +40,34 @@ constexpr bool passesTest(ProblemType type, int a, int b) {
 // positive and every operation exact.
 constexpr ShownProblem shownProblem(ProblemType type, int a, int b) {
     switch (type) {
-        case 0: return {a, kFullwidthPlus, b, a + b};
-        case 1: return {a, kAsciiPlus, b, a + b};
-        case 2: return {a, kFullwidthMinus, b, a - b};
+        case 0:
+            return {a, kFullwidthPlus, b, a + b};
+        case 1:
+            return {a, kAsciiPlus, b, a + b};
+        case 2:
+            return {a, kFullwidthMinus, b, a - b};
         case 3:
         case 4:
-        case 5: return {a + b, kFullwidthMinus, type == 3 ? b : a, type == 3 ? a : b};
-        case 8: return {a * b, kDivide, b, a};
-        default: return {a, kTimes, b, a * b};  // 6, 7
+        case 5:
+            return {a + b, kFullwidthMinus, type == 3 ? b : a, type == 3 ? a : b};
+        case 8:
+            return {a * b, kDivide, b, a};
+        default:
+            return {a, kTimes, b, a * b};  // 6, 7
     }
 }
 
 constexpr TypeRanges rangesFor(ProblemType type) {
     switch (type) {
-        case 1: return {kTenTo99, kTenTo99};
+        case 1:
+            return {kTenTo99, kTenTo99};
         case 4:
-        case 5: return {kTenTo89, kTenTo89};
-        case 7: return {kTenTo99, kTwoToNine};
-        default: return {kOneToNine, kOneToNine};
+        case 5:
+            return {kTenTo89, kTenTo89};
+        case 7:
+            return {kTenTo99, kTwoToNine};
+        default:
+            return {kOneToNine, kOneToNine};
     }
 }
 
@@ -122,15 +139,24 @@ std::string answerLineOf(const ShownProblem& problem) {
 
 ShownProblem drawProblem(ProblemType type, RandomSource& random) {
     switch (type) {
-        case 0: return drawUntilAccepted<0>(random);
-        case 1: return drawUntilAccepted<1>(random);
-        case 2: return drawUntilAccepted<2>(random);
-        case 3: return drawUntilAccepted<3>(random);
-        case 4: return drawUntilAccepted<4>(random);
-        case 5: return drawUntilAccepted<5>(random);
-        case 6: return drawUntilAccepted<6>(random);
-        case 7: return drawUntilAccepted<7>(random);
-        default: return drawUntilAccepted<8>(random);
+        case 0:
+            return drawUntilAccepted<0>(random);
+        case 1:
+            return drawUntilAccepted<1>(random);
+        case 2:
+            return drawUntilAccepted<2>(random);
+        case 3:
+            return drawUntilAccepted<3>(random);
+        case 4:
+            return drawUntilAccepted<4>(random);
+        case 5:
+            return drawUntilAccepted<5>(random);
+        case 6:
+            return drawUntilAccepted<6>(random);
+        case 7:
+            return drawUntilAccepted<7>(random);
+        default:
+            return drawUntilAccepted<8>(random);
     }
 }
 

@@ -5,7 +5,7 @@ namespace zelkor {
 // The drill's source of chance. The run reseeds once per tick and the generator
 // once per attempt, each time immediately before the first draw.
 class RandomSource {
-public:
+  public:
     virtual ~RandomSource() = default;
 
     // Mixes the current clock reading into the state without replacing it, so that

@@ -7,9 +7,7 @@
 namespace zelkor {
 namespace {
 
-std::string wholeNumber(double value) {
-    return std::to_string(static_cast<long long>(value));
-}
+std::string wholeNumber(double value) { return std::to_string(static_cast<long long>(value)); }
 
 }  // namespace
 

@@ -11,7 +11,7 @@ namespace zelkor {
 // Because the old state goes into the mix, reseeds that see the same clock reading
 // still lead somewhere new.
 class ClockRandomSource final : public RandomSource {
-public:
+  public:
     // Reads a clock as a count of ticks; the default reads std::chrono::steady_clock.
     // A plain function pointer: the generator reseeds on every attempt.
     using ClockReading = std::uint64_t (*)();
@@ -24,7 +24,7 @@ public:
 
     static std::uint64_t steadyClockNanoseconds();
 
-private:
+  private:
     std::uint64_t next64();
 
     std::uint64_t state_;

@@ -14,8 +14,8 @@ bool prepareApplication(QApplication& application) {
     installSongSubstitution();
     // The interface is Chinese whatever the user's locale, so the standard buttons are too.
     auto* translator = new QTranslator(&application);
-    const bool loaded = translator->load(
-        "qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    const bool loaded =
+        translator->load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     if (loaded) application.installTranslator(translator);
     return loaded;
 }

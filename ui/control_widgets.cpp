@@ -16,8 +16,7 @@ void LabelWidget::setCaption(const std::string& caption) {
 
 std::string LabelWidget::caption() const { return QLabel::text().toStdString(); }
 
-ButtonWidget::ButtonWidget(const QString& caption, QWidget* parent)
-    : QPushButton(caption, parent) {
+ButtonWidget::ButtonWidget(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
     // Enter and Escape act only as the toolkit makes them act on the focused control.
     setAutoDefault(false);
     setDefault(false);

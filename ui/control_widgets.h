@@ -14,7 +14,7 @@
 namespace zelkor {
 
 class LabelWidget final : public QLabel, public Label {
-public:
+  public:
     explicit LabelWidget(QWidget* parent);
     void setCaption(const std::string& caption) override;
     std::string caption() const override;
@@ -22,7 +22,7 @@ public:
 };
 
 class ButtonWidget final : public QPushButton, public Button {
-public:
+  public:
     ButtonWidget(const QString& caption, QWidget* parent);
     void takeFocus() override { setFocus(Qt::OtherFocusReason); }
 };
@@ -30,24 +30,24 @@ public:
 // Accepts any text of any length; the input method is off so that digits can be
 // typed straight away while a Chinese input method is active.
 class TextBoxWidget final : public QLineEdit, public TextBox {
-public:
+  public:
     TextBoxWidget(const QString& text, QWidget* parent);
     std::string text() const override;
 };
 
 class CheckBoxWidget final : public QCheckBox, public CheckBox {
-public:
+  public:
     CheckBoxWidget(const QString& caption, QWidget* parent);
     int value() const override { return isChecked() ? 1 : 0; }
 };
 
 // A straight vertical line filling its rectangle, in the text colour.
 class LineWidget final : public QWidget, public Line {
-public:
+  public:
     explicit LineWidget(QWidget* parent);
     void setVisible(bool visible) override { QWidget::setVisible(visible); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

@@ -46,8 +46,7 @@ Form1::SkinCall Form1::defaultSkinCall() {
     return [] { return attachSkin(); };
 }
 
-Form1::Form1(SkinCall skinCall, QWidget* parent)
-    : QWidget(parent), skinCall_(std::move(skinCall)) {
+Form1::Form1(SkinCall skinCall, QWidget* parent) : QWidget(parent), skinCall_(std::move(skinCall)) {
     setObjectName("Form1");
     setWindowTitle(QString::fromUtf8(kTitle));
     setWindowIcon(QIcon(":/zelkor/org.zelkor.Zelkor-32.png"));
@@ -164,19 +163,18 @@ void Form1::buildDisplayFrame() {
     const QFont sheetFont = songFont(kSheetFontPoints, true);
     for (int k = 1; k <= kSheetLabelCount; ++k) {
         const QString name = indexedName("Label6", k);
-        auto* label = createLabel(frame2_, name.toLatin1().constData(), "",
-                                  design::label6Place(k), sheetFont);
+        auto* label = createLabel(frame2_, name.toLatin1().constData(), "", design::label6Place(k),
+                                  sheetFont);
         setTextColour(label, kBlack);
         label->hide();
         label6_[k - 1] = label;
     }
     // Created after the sheet so that, when a sheet is shown while a run still
     // flashes its problems, the problem being made stays readable on top.
-    label7_ = createLabel(frame2_, "Label7", "", design::kLabel7,
-                          songFont(kProgressFontPoints, true));
+    label7_ =
+        createLabel(frame2_, "Label7", "", design::kLabel7, songFont(kProgressFontPoints, true));
     setBackground(label7_, kLightBlue);
-    label1_ = createLabel(frame2_, "Label1", "", design::kLabel1,
-                          songFont(kFlashFontPoints, true));
+    label1_ = createLabel(frame2_, "Label1", "", design::kLabel1, songFont(kFlashFontPoints, true));
     setBackground(label1_, kLightBlue);
 }
 
@@ -194,11 +192,10 @@ FormControls Form1::controls() {
     for (int k = 0; k < kSheetLabelCount; ++k) sheet[k] = label6_[k];
     std::array<CheckBox*, kTypeBoxCount> boxes{};
     for (int i = 0; i < kTypeBoxCount; ++i) boxes[i] = check1_[i];
-    return FormControls{*label1_, *label7_, *label8_,
-                        sheet,     {line1_[0], line1_[1], line1_[2]},
-                        boxes,     *text1_,   *text2_,
-                        *command4_, *timer1_,  *timer2_,
-                        *messageBox_};
+    return FormControls{
+        *label1_, *label7_,    *label8_, sheet,      {line1_[0], line1_[1], line1_[2]},
+        boxes,    *text1_,     *text2_,  *command4_, *timer1_,
+        *timer2_, *messageBox_};
 }
 
 void Form1::connectEvents() {
@@ -215,9 +212,9 @@ void Form1::connectEvents() {
 
 void Form1::setFocusOrder() {
     const std::array<QWidget*, 18> order = {
-        command2_,  text2_,     text1_,     command1_,  check1_[3], check1_[6],
+        command2_,  text2_,     text1_,     command1_,   check1_[3],  check1_[6],
         check1_[4], command3_,  check1_[9], check1_[10], check1_[11], check1_[8],
-        check1_[0], check1_[2], check1_[7], check1_[1], check1_[5], command4_};
+        check1_[0], check1_[2], check1_[7], check1_[1],  check1_[5],  command4_};
     for (std::size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 }
 

@@ -22,7 +22,7 @@ namespace zelkor {
 // Controls carry their design names as object names ("Command1", "Label6(3)",
 // "Check1(8)", "Line1(0)").
 class Form1 final : public QWidget {
-public:
+  public:
     // Calls the skin library's SkinH_Attach; nothing when there is no skin library.
     using SkinCall = std::function<std::optional<std::int32_t>()>;
 
@@ -35,7 +35,7 @@ public:
 
     static SkinCall defaultSkinCall();
 
-private:
+  private:
     void Form_Load();
 
     void buildSettingsFrame();

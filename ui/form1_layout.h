@@ -44,8 +44,18 @@ struct GridCell {
     int row;
 };
 inline constexpr std::array<GridCell, 12> kCheck1Cells{{
-    {0, 0}, {1, 1}, {1, 0}, {0, 1}, {0, 2}, {1, 2},
-    {0, 3}, {1, 3}, {2, 0}, {2, 1}, {2, 2}, {2, 3},
+    {0, 0},
+    {1, 1},
+    {1, 0},
+    {0, 1},
+    {0, 2},
+    {1, 2},
+    {0, 3},
+    {1, 3},
+    {2, 0},
+    {2, 1},
+    {2, 2},
+    {2, 3},
 }};
 constexpr TwipRect check1Place(int index) {
     const GridCell cell = kCheck1Cells[index];

@@ -13,14 +13,14 @@ namespace zelkor {
 // delays in handling never add up. Setting a positive interval (re)starts the count
 // from now; 0 stops the timer, and a stopped timer costs nothing.
 class PreciseTimer final : public IntervalTimer {
-public:
+  public:
     explicit PreciseTimer(std::function<void()> onTick);
 
     void setInterval(int milliseconds) override;
     int interval() const override { return interval_; }
     bool isTicking() const { return timer_.isActive(); }
 
-private:
+  private:
     QTimer timer_;
     int interval_ = 0;
 };

@@ -17,8 +17,8 @@ std::vector<std::string> captionsOf(const testing::Journal& journal, const std::
     std::vector<std::string> captions;
     const std::string prefix = name + "='";
     for (const auto& entry : journal) {
-        if (entry.rfind(prefix, 0) == 0) captions.push_back(entry.substr(prefix.size(),
-                                                                         entry.size() - prefix.size() - 1));
+        if (entry.rfind(prefix, 0) == 0)
+            captions.push_back(entry.substr(prefix.size(), entry.size() - prefix.size() - 1));
     }
     return captions;
 }
@@ -60,8 +60,8 @@ TEST(ProblemRun, AcceptedStartTakesItsStepsInOrder) {
     DrillHarness h;
     h.window.journal.clear();
     h.form.Command1_Click();
-    std::vector<std::string> expected = {"Label7.show", "Command4.focus", "Timer2=0",
-                                         "Label8='0:0:0'", "Line1(0).hide", "Line1(1).hide",
+    std::vector<std::string> expected = {"Label7.show",    "Command4.focus", "Timer2=0",
+                                         "Label8='0:0:0'", "Line1(0).hide",  "Line1(1).hide",
                                          "Line1(2).hide"};
     for (int k = 1; k <= 20; ++k) expected.push_back("Label6(" + std::to_string(k) + ").hide");
     expected.push_back("Label1.show");
@@ -75,10 +75,10 @@ struct CountCase {
 };
 
 TEST(ProblemRun, CountIsCheckedUnroundedAndRoundedHalfToEven) {
-    const CountCase cases[] = {{"20", 20}, {"1", 1},  {"2.5", 2},  {"1.5", 2},  {"3.5", 4},
-                               {"19.5", 20}, {"5abc", 5}, {" 1 2", 12}, {"2e1", 20},
-                               {"21", 0},  {"20.3", 0}, {"0.9", 0}, {"0", 0},  {"", 0},
-                               {"abc", 0}, {"-5", 0},  {"1e400", 0}, {"20.0000001", 0}};
+    const CountCase cases[] = {
+        {"20", 20},  {"1", 1},     {"2.5", 2},  {"1.5", 2}, {"3.5", 4},   {"19.5", 20},
+        {"5abc", 5}, {" 1 2", 12}, {"2e1", 20}, {"21", 0},  {"20.3", 0},  {"0.9", 0},
+        {"0", 0},    {"", 0},      {"abc", 0},  {"-5", 0},  {"1e400", 0}, {"20.0000001", 0}};
     for (const CountCase& c : cases) {
         DrillHarness h;
         h.startRun(c.text);
@@ -182,7 +182,8 @@ TEST(ProblemRun, TypeIsDrawnFromTheTickedTypes) {
     h.startRun("20");
     std::vector<int> seen;
     while (h.tickTimer1()) {
-        if (h.state().problemNo <= 21 && h.window.label1.visible) seen.push_back(h.state().currentType);
+        if (h.state().problemNo <= 21 && h.window.label1.visible)
+            seen.push_back(h.state().currentType);
     }
     ASSERT_EQ(seen.size(), 20u);
     for (int k = 1; k <= 20; ++k) {

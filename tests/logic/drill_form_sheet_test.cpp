@@ -29,19 +29,35 @@ TEST(TypeSelection, EveryClickRebuildsTheListFromTheTypeBoxes) {
     const SelectionCase cases[] = {
         {"start", {}, {0, 0, 0, 0, 0, 0, 0, 0, 0}, 0},
         {"5 then 2 ascend", {{5, true}, {2, true}}, {2, 5, 0, 0, 0, 0, 0, 0, 0}, 2},
-        {"untick keeps stale entries", {{5, true}, {2, true}, {2, false}},
-         {5, 5, 0, 0, 0, 0, 0, 0, 0}, 1},
-        {"empty list keeps entries", {{5, true}, {2, true}, {2, false}, {5, false}},
-         {5, 5, 0, 0, 0, 0, 0, 0, 0}, 0},
+        {"untick keeps stale entries",
+         {{5, true}, {2, true}, {2, false}},
+         {5, 5, 0, 0, 0, 0, 0, 0, 0},
+         1},
+        {"empty list keeps entries",
+         {{5, true}, {2, true}, {2, false}, {5, false}},
+         {5, 5, 0, 0, 0, 0, 0, 0, 0},
+         0},
         {"only 8", {{8, true}}, {8, 0, 0, 0, 0, 0, 0, 0, 0}, 1},
         {"all nine backwards",
-         {{8, true}, {7, true}, {6, true}, {5, true}, {4, true}, {3, true}, {2, true},
-          {1, true}, {0, true}},
-         {0, 1, 2, 3, 4, 5, 6, 7, 8}, 9},
-        {"placeholders are never read", {{9, true}, {10, true}, {11, true}},
-         {0, 0, 0, 0, 0, 0, 0, 0, 0}, 0},
-        {"placeholder click after 3, 7", {{3, true}, {7, true}, {11, true}, {9, false}},
-         {3, 7, 0, 0, 0, 0, 0, 0, 0}, 2},
+         {{8, true},
+          {7, true},
+          {6, true},
+          {5, true},
+          {4, true},
+          {3, true},
+          {2, true},
+          {1, true},
+          {0, true}},
+         {0, 1, 2, 3, 4, 5, 6, 7, 8},
+         9},
+        {"placeholders are never read",
+         {{9, true}, {10, true}, {11, true}},
+         {0, 0, 0, 0, 0, 0, 0, 0, 0},
+         0},
+        {"placeholder click after 3, 7",
+         {{3, true}, {7, true}, {11, true}, {9, false}},
+         {3, 7, 0, 0, 0, 0, 0, 0, 0},
+         2},
     };
     for (const SelectionCase& c : cases) {
         DrillHarness h;
@@ -139,10 +155,9 @@ TEST(ProblemSheet, AnswersThenSheetBringsBackTheProblemsAndRestartsTheStopwatch)
 
 TEST(Stopwatch, DisplayReadsMinutesSecondsAndTenthsWithoutLeadingZeros) {
     const std::pair<double, const char*> readings[] = {
-        {0, "0:0:0"},          {100, "0:0:1"},      {900, "0:0:9"},    {1000, "0:1:0"},
-        {59900, "0:59:9"},     {60000, "1:0:0"},    {754300, "12:34:3"}, {3599900, "59:59:9"},
-        {3600000, "0:0:0"},    {3661500, "1:1:5"},  {360000000, "0:0:0"},
-        {1e15 + 100, "46:40:1"}};
+        {0, "0:0:0"},       {100, "0:0:1"},     {900, "0:0:9"},       {1000, "0:1:0"},
+        {59900, "0:59:9"},  {60000, "1:0:0"},   {754300, "12:34:3"},  {3599900, "59:59:9"},
+        {3600000, "0:0:0"}, {3661500, "1:1:5"}, {360000000, "0:0:0"}, {1e15 + 100, "46:40:1"}};
     for (const auto& [ms, text] : readings) EXPECT_EQ(stopwatchCaption(ms), text) << ms;
 }
 

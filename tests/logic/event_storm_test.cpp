@@ -19,10 +19,36 @@ using testing::DrillHarness;
 
 const std::vector<std::string>& hostileTexts() {
     static const std::vector<std::string> texts = {
-        "", " ", "\t\n", "5", "20", "21", "1", "0", "0.01", "19.5", "2.5", "20.3", "-0",
-        "-1", "1e400", "-1e400", "1e-400", "1e12", "nan", "inf", "\xEF\xBC\x95" /* ５ */,
-        "0,5", "3abc", " 1 2", "0.0005", "0.0015", "\x01\x02\x7F", "\xFF\xFE\xC0" /* bad UTF-8 */,
-        std::string(1 << 20, '9'), std::string("1") + std::string(100000, '0') + "e-99999",
+        "",
+        " ",
+        "\t\n",
+        "5",
+        "20",
+        "21",
+        "1",
+        "0",
+        "0.01",
+        "19.5",
+        "2.5",
+        "20.3",
+        "-0",
+        "-1",
+        "1e400",
+        "-1e400",
+        "1e-400",
+        "1e12",
+        "nan",
+        "inf",
+        "\xEF\xBC\x95" /* ５ */,
+        "0,5",
+        "3abc",
+        " 1 2",
+        "0.0005",
+        "0.0015",
+        "\x01\x02\x7F",
+        "\xFF\xFE\xC0" /* bad UTF-8 */,
+        std::string(1 << 20, '9'),
+        std::string("1") + std::string(100000, '0') + "e-99999",
     };
     return texts;
 }
@@ -41,7 +67,7 @@ std::string caption(long long ticks) {
 }
 
 class Storm {
-public:
+  public:
     explicit Storm(unsigned long long seed) : harness_(seed), events_(seed * 7919 + 1) {}
 
     // Runs `count` random events, checking after each; returns the first broken rule.
@@ -49,12 +75,13 @@ public:
         for (int i = 0; i < count; ++i) {
             const std::string event = step();
             const std::string broken = check();
-            if (!broken.empty()) return "after event " + std::to_string(i) + " (" + event + "): " + broken;
+            if (!broken.empty())
+                return "after event " + std::to_string(i) + " (" + event + "): " + broken;
         }
         return "";
     }
 
-private:
+  private:
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(events_); }
 
     std::string step() {
@@ -62,7 +89,8 @@ private:
         ticked_ = false;
         const int kind = pick(12);
         switch (kind) {
-            case 0: case 1: {
+            case 0:
+            case 1: {
                 const int box = pick(12);
                 w.check1[box].ticked = !w.check1[box].ticked;
                 harness_.form.Check1_Click(box);
@@ -73,14 +101,21 @@ private:
                 const double count = readCount();
                 harness_.form.Command1_Click();
                 const bool rejected = w.messageBox.shown.size() != before;
-                expectRejection_ = rejected != (count > 20 || count < 1) ? "count judged wrongly" : "";
+                expectRejection_ =
+                    rejected != (count > 20 || count < 1) ? "count judged wrongly" : "";
                 if (!rejected) expected_.sheetShown = false;
                 return "Command1";
             }
-            case 3: return showSheet(true);
-            case 4: return showSheet(false);
-            case 5: harness_.form.Command4_Click(); return "Command4";
-            case 6: case 7: case 8:
+            case 3:
+                return showSheet(true);
+            case 4:
+                return showSheet(false);
+            case 5:
+                harness_.form.Command4_Click();
+                return "Command4";
+            case 6:
+            case 7:
+            case 8:
                 harness_.tickTimer1();
                 return "Timer1 tick";
             case 9:
@@ -118,7 +153,8 @@ private:
         } else {
             harness_.form.Command2_Click();
         }
-        const auto& source = problems ? harness_.state().problemLines : harness_.state().answerLines;
+        const auto& source =
+            problems ? harness_.state().problemLines : harness_.state().answerLines;
         expected_.sheet.assign(source.begin() + (source.empty() ? 0 : 1), source.end());
         expected_.sheetShown = true;
         return problems ? "Command3" : "Command2";
@@ -129,27 +165,33 @@ private:
         auto& w = harness_.window;
         if (!expectRejection_.empty()) return expectRejection_;
         if (s.problemNo > s.problemTotal + 1) return "problemNo passed problemTotal + 1";
-        if (s.problemTotal > 0 && s.problemLines.size() != static_cast<std::size_t>(s.problemTotal) + 1)
+        if (s.problemTotal > 0 &&
+            s.problemLines.size() != static_cast<std::size_t>(s.problemTotal) + 1)
             return "sheet arrays sized wrongly";
         for (int k = 1; k <= 20; ++k) {
-            const bool shouldShow = expected_.sheetShown && k <= static_cast<int>(expected_.sheet.size());
-            if (w.sheet(k).visible != shouldShow) return "Label6(" + std::to_string(k) + ") visibility";
+            const bool shouldShow =
+                expected_.sheetShown && k <= static_cast<int>(expected_.sheet.size());
+            if (w.sheet(k).visible != shouldShow)
+                return "Label6(" + std::to_string(k) + ") visibility";
             if (shouldShow && w.sheet(k).captionText != expected_.sheet[k - 1])
                 return "Label6(" + std::to_string(k) + ") caption";
         }
         for (int k = 1; k < static_cast<int>(s.answerLines.size()); ++k) {
             const std::string& answer = s.answerLines[k];
             if (answer.empty()) continue;
-            if (answer.rfind(s.problemLines[k], 0) != 0) return "answer line does not extend its problem";
+            if (answer.rfind(s.problemLines[k], 0) != 0)
+                return "answer line does not extend its problem";
             bool legal = false;
-            for (int type = 0; type < 9 && !legal; ++type) legal = testing::ruleViolation(type, answer).empty();
+            for (int type = 0; type < 9 && !legal; ++type)
+                legal = testing::ruleViolation(type, answer).empty();
             if (!legal) return "illegal problem " + answer;
         }
         if (s.elapsedMs != expected_.stopwatchTicks * 100.0) return "elapsedMs is not 100 per tick";
         if (ticked_ && w.label8.captionText != caption(expected_.stopwatchTicks))
             return "stopwatch shows " + w.label8.captionText;
         std::vector<int> ticked;
-        for (int i = 0; i < 9; ++i) if (w.check1[i].ticked) ticked.push_back(i);
+        for (int i = 0; i < 9; ++i)
+            if (w.check1[i].ticked) ticked.push_back(i);
         if (s.types.typeCount != static_cast<int>(ticked.size())) return "typeCount";
         for (std::size_t i = 0; i < ticked.size(); ++i)
             if (s.types.typeList[i] != ticked[i]) return "typeList";
@@ -174,7 +216,8 @@ TEST(EventStorm, InvariantsHoldThroughRandomSequencesOfEvents) {
         Storm storm(seed);
         const std::string broken = storm.run(kEventsPerSequence);
         events += kEventsPerSequence;
-        ASSERT_EQ(broken, "") << "sequence " << seed << " (replay with ZELKOR_STORM_SEED=" << seed << ")";
+        ASSERT_EQ(broken, "") << "sequence " << seed << " (replay with ZELKOR_STORM_SEED=" << seed
+                              << ")";
     }
     std::printf("event storm: %llu sequences, %lld events\n", last - first + 1, events);
 }

@@ -1,10 +1,11 @@
+#include "number_reading.h"
+
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <cmath>
 #include <string>
 
-#include "number_reading.h"
 #include "pace.h"
 #include "rounding.h"
 
@@ -30,14 +31,14 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ReadCase{"5", 5}, ReadCase{"0.01", 0.01}, ReadCase{"20.3", 20.3}, ReadCase{"5abc", 5},
         ReadCase{"", 0}, ReadCase{"abc", 0}, ReadCase{"1 2", 12}, ReadCase{"2e1", 20},
-        ReadCase{" \t\n7", 7}, ReadCase{"1\t2\n3", 123}, ReadCase{"1 e 2", 100},
-        ReadCase{"-1", -1}, ReadCase{"+3", 3}, ReadCase{"- 1", -1}, ReadCase{"--1", 0},
-        ReadCase{".5", 0.5}, ReadCase{"5.", 5}, ReadCase{".", 0}, ReadCase{"-", 0},
-        ReadCase{"1.2.3", 1.2}, ReadCase{"2e", 2}, ReadCase{"2e+", 2}, ReadCase{"2e-1", 0.2},
-        ReadCase{"2E2", 200}, ReadCase{"0,5", 0}, ReadCase{"1,5", 1}, ReadCase{"1\r2", 1},
-        ReadCase{"-0", 0}, ReadCase{"-0.0e5", 0}, ReadCase{"0e999999", 0},
-        ReadCase{"007", 7}, ReadCase{"0.000123", 0.000123}, ReadCase{"19.5", 19.5},
-        ReadCase{"nan", 0}, ReadCase{"inf", 0}, ReadCase{"\xEF\xBC\x95", 0} /* fullwidth 5 */,
+        ReadCase{" \t\n7", 7}, ReadCase{"1\t2\n3", 123}, ReadCase{"1 e 2", 100}, ReadCase{"-1", -1},
+        ReadCase{"+3", 3}, ReadCase{"- 1", -1}, ReadCase{"--1", 0}, ReadCase{".5", 0.5},
+        ReadCase{"5.", 5}, ReadCase{".", 0}, ReadCase{"-", 0}, ReadCase{"1.2.3", 1.2},
+        ReadCase{"2e", 2}, ReadCase{"2e+", 2}, ReadCase{"2e-1", 0.2}, ReadCase{"2E2", 200},
+        ReadCase{"0,5", 0}, ReadCase{"1,5", 1}, ReadCase{"1\r2", 1}, ReadCase{"-0", 0},
+        ReadCase{"-0.0e5", 0}, ReadCase{"0e999999", 0}, ReadCase{"007", 7},
+        ReadCase{"0.000123", 0.000123}, ReadCase{"19.5", 19.5}, ReadCase{"nan", 0},
+        ReadCase{"inf", 0}, ReadCase{"\xEF\xBC\x95", 0} /* fullwidth 5 */,
         ReadCase{"1e400", DBL_MAX}, ReadCase{"-1e400", -DBL_MAX}, ReadCase{"1e-400", 0},
         ReadCase{"1e99999999999999999999", DBL_MAX}, ReadCase{"1e-99999999999999999999", 0},
         ReadCase{"4.9e-324", 4.9e-324}, ReadCase{"1.7976931348623157e308", DBL_MAX}));
@@ -50,10 +51,20 @@ TEST(ReadLeadingNumberLongText, MegabyteOfDigitsSaturatesInsteadOfOverflowing) {
 }
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
-    const std::pair<double, double> cases[] = {
-        {2.5, 2},   {3.5, 4},   {0.5, 0},   {1.5, 2},     {-2.5, -2},   {-3.5, -4},
-        {2.4999, 2}, {2.5001, 3}, {19.5, 20}, {20.5, 20}, {7.0, 7},     {-0.4, 0},
-        {4503599627370495.5, 4503599627370496.0}, {1e300, 1e300}};
+    const std::pair<double, double> cases[] = {{2.5, 2},
+                                               {3.5, 4},
+                                               {0.5, 0},
+                                               {1.5, 2},
+                                               {-2.5, -2},
+                                               {-3.5, -4},
+                                               {2.4999, 2},
+                                               {2.5001, 3},
+                                               {19.5, 20},
+                                               {20.5, 20},
+                                               {7.0, 7},
+                                               {-0.4, 0},
+                                               {4503599627370495.5, 4503599627370496.0},
+                                               {1e300, 1e300}};
     for (const auto& [x, expected] : cases) EXPECT_EQ(roundHalfEven(x), expected) << x;
     EXPECT_TRUE(std::isinf(roundHalfEven(INFINITY)));
 }

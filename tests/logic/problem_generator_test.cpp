@@ -54,8 +54,10 @@ TEST(ProblemGenerator, EveryDrawnPairIsAcceptedOrRejectedAsTheTypeRequires) {
         SCOPED_TRACE("type " + std::to_string(type));
         const TypeRanges ranges = rangesOf(type);
         const TypeYield& want = kYield[type];
-        const float acceptedA = fractionFor(kAcceptedPair[type].first, ranges.a.width, ranges.a.base);
-        const float acceptedB = fractionFor(kAcceptedPair[type].second, ranges.b.width, ranges.b.base);
+        const float acceptedA =
+            fractionFor(kAcceptedPair[type].first, ranges.a.width, ranges.a.base);
+        const float acceptedB =
+            fractionFor(kAcceptedPair[type].second, ranges.b.width, ranges.b.base);
         int drawn = 0;
         int accepted = 0;
         Span first{1000, 0}, second{1000, 0}, answer{1000, 0};
@@ -106,12 +108,12 @@ struct LineExample {
 
 TEST(ProblemGenerator, BuildsTheLinesWithTheTypesOwnGlyphs) {
     const LineExample examples[] = {
-        {0, 7, 5, "7＋5=", "7＋5=12"},      {1, 38, 27, "38+27=", "38+27=65"},
-        {2, 9, 4, "9－4=", "9－4=5"},       {3, 7, 6, "13－6=", "13－6=7"},
+        {0, 7, 5, "7＋5=", "7＋5=12"},       {1, 38, 27, "38+27=", "38+27=65"},
+        {2, 9, 4, "9－4=", "9－4=5"},        {3, 7, 6, "13－6=", "13－6=7"},
         {4, 23, 45, "68－23=", "68－23=45"}, {5, 27, 35, "62－27=", "62－27=35"},
-        {6, 6, 7, "6×7=", "6×7=42"},        {7, 34, 6, "34×6=", "34×6=204"},
-        {8, 6, 4, "24÷4=", "24÷4=6"},       {0, 1, 1, "1＋1=", "1＋1=2"},
-        {7, 99, 9, "99×9=", "99×9=891"},    {3, 1, 9, "10－9=", "10－9=1"},
+        {6, 6, 7, "6×7=", "6×7=42"},         {7, 34, 6, "34×6=", "34×6=204"},
+        {8, 6, 4, "24÷4=", "24÷4=6"},        {0, 1, 1, "1＋1=", "1＋1=2"},
+        {7, 99, 9, "99×9=", "99×9=891"},     {3, 1, 9, "10－9=", "10－9=1"},
     };
     for (const LineExample& e : examples) {
         const auto shown = acceptPair(e.type, e.a, e.b);
@@ -120,21 +122,27 @@ TEST(ProblemGenerator, BuildsTheLinesWithTheTypesOwnGlyphs) {
         EXPECT_EQ(answerLineOf(*shown), e.answerLine);
     }
     // The two plus signs and the minus are distinct characters, byte for byte.
-    EXPECT_EQ(problemLineOf(*acceptPair(0, 7, 5)), "7\xEF\xBC\x8B" "5=");
-    EXPECT_EQ(problemLineOf(*acceptPair(1, 38, 27)), "38\x2B" "27=");
-    EXPECT_EQ(problemLineOf(*acceptPair(2, 9, 4)), "9\xEF\xBC\x8D" "4=");
+    EXPECT_EQ(problemLineOf(*acceptPair(0, 7, 5)),
+              "7\xEF\xBC\x8B"
+              "5=");
+    EXPECT_EQ(problemLineOf(*acceptPair(1, 38, 27)),
+              "38\x2B"
+              "27=");
+    EXPECT_EQ(problemLineOf(*acceptPair(2, 9, 4)),
+              "9\xEF\xBC\x8D"
+              "4=");
 }
 
 TEST(ProblemGenerator, RejectsThePairsThatBreakATypesRule) {
     const std::pair<ProblemType, std::pair<int, int>> rejected[] = {
-        {1, {23, 45}},  // no carry
-        {1, {51, 49}},  // sum reaches 100
-        {2, {5, 4}},    {2, {4, 4}}, {2, {3, 9}},  // difference 1, 0, negative
-        {3, {7, 2}},    // 9 - 2 does not borrow
-        {4, {27, 35}},  // 62 - 27 borrows
-        {5, {23, 45}},  // 68 - 23 does not borrow
-        {4, {50, 50}},  // sum reaches 100
-        {8, {1, 5}},    {8, {5, 1}},  // quotient or divisor 1
+        {1, {23, 45}},                            // no carry
+        {1, {51, 49}},                            // sum reaches 100
+        {2, {5, 4}},   {2, {4, 4}}, {2, {3, 9}},  // difference 1, 0, negative
+        {3, {7, 2}},                              // 9 - 2 does not borrow
+        {4, {27, 35}},                            // 62 - 27 borrows
+        {5, {23, 45}},                            // 68 - 23 does not borrow
+        {4, {50, 50}},                            // sum reaches 100
+        {8, {1, 5}},   {8, {5, 1}},               // quotient or divisor 1
     };
     for (const auto& [type, pair] : rejected) {
         EXPECT_FALSE(acceptPair(type, pair.first, pair.second))

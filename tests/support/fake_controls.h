@@ -15,7 +15,7 @@ namespace zelkor::testing {
 using Journal = std::vector<std::string>;
 
 class FakeLabel final : public Label {
-public:
+  public:
     FakeLabel(std::string name, Journal& journal, bool visible)
         : visible(visible), name_(std::move(name)), journal_(journal) {}
     void setCaption(const std::string& text) override {
@@ -30,13 +30,13 @@ public:
     std::string captionText;
     bool visible;
 
-private:
+  private:
     std::string name_;
     Journal& journal_;
 };
 
 class FakeLine final : public Line {
-public:
+  public:
     FakeLine(std::string name, Journal& journal) : name_(std::move(name)), journal_(journal) {}
     void setVisible(bool show) override {
         visible = show;
@@ -44,13 +44,13 @@ public:
     }
     bool visible = false;
 
-private:
+  private:
     std::string name_;
     Journal& journal_;
 };
 
 class FakeButton final : public Button {
-public:
+  public:
     FakeButton(std::string name, Journal& journal) : name_(std::move(name)), journal_(journal) {}
     void takeFocus() override {
         hasFocus = true;
@@ -58,26 +58,26 @@ public:
     }
     bool hasFocus = false;
 
-private:
+  private:
     std::string name_;
     Journal& journal_;
 };
 
 class FakeTextBox final : public TextBox {
-public:
+  public:
     explicit FakeTextBox(std::string initial) : content(std::move(initial)) {}
     std::string text() const override { return content; }
     std::string content;
 };
 
 class FakeCheckBox final : public CheckBox {
-public:
+  public:
     int value() const override { return ticked ? 1 : 0; }
     bool ticked = false;
 };
 
 class FakeTimer final : public IntervalTimer {
-public:
+  public:
     FakeTimer(std::string name, Journal& journal) : name_(std::move(name)), journal_(journal) {}
     void setInterval(int ms) override {
         intervalMs = ms;
@@ -88,7 +88,7 @@ public:
     int intervalMs = 0;
     std::vector<int> history;
 
-private:
+  private:
     std::string name_;
     Journal& journal_;
 };
@@ -99,7 +99,7 @@ struct ShownMessage {
 };
 
 class FakeMessageBox final : public MessageBox {
-public:
+  public:
     explicit FakeMessageBox(Journal& journal) : journal_(journal) {}
     void show(const std::string& text, const std::string& title) override {
         shown.push_back({text, title});
@@ -107,7 +107,7 @@ public:
     }
     std::vector<ShownMessage> shown;
 
-private:
+  private:
     Journal& journal_;
 };
 
@@ -130,8 +130,8 @@ struct FakeWindow {
     FakeWindow() {
         label8.captionText = "0:0:0";
         for (int k = 1; k <= 20; ++k) {
-            label6[k - 1] = std::make_unique<FakeLabel>("Label6(" + std::to_string(k) + ")",
-                                                        journal, false);
+            label6[k - 1] =
+                std::make_unique<FakeLabel>("Label6(" + std::to_string(k) + ")", journal, false);
         }
         for (int i = 0; i < 3; ++i) {
             line1[i] = std::make_unique<FakeLine>("Line1(" + std::to_string(i) + ")", journal);
@@ -141,8 +141,8 @@ struct FakeWindow {
     FakeLabel& sheet(int k) { return *label6[k - 1]; }
 
     FormControls controls() {
-        FormControls c{label1, label7, label8, {}, {}, {}, text1, text2,
-                       command4, timer1, timer2, messageBox};
+        FormControls c{label1, label7, label8,   {},     {},     {},
+                       text1,  text2,  command4, timer1, timer2, messageBox};
         for (int k = 0; k < 20; ++k) c.label6Members[k] = label6[k].get();
         for (int i = 0; i < 3; ++i) c.line1[i] = line1[i].get();
         for (int i = 0; i < 12; ++i) c.check1[i] = &check1[i];

@@ -17,8 +17,8 @@ bool within(int x, int low, int high) { return low <= x && x <= high; }
 int units(int x) { return x % 10; }
 
 std::string expectGlyph(int type, const std::string& glyph) {
-    static const char* kGlyphs[] = {"\uFF0B", "+",        "\uFF0D", "\uFF0D", "\uFF0D",
-                                    "\uFF0D", "\u00D7",   "\u00D7", "\u00F7"};
+    static const char* kGlyphs[] = {"\uFF0B", "+",      "\uFF0D", "\uFF0D", "\uFF0D",
+                                    "\uFF0D", "\u00D7", "\u00D7", "\u00F7"};
     return glyph == kGlyphs[type] ? "" : "wrong operator glyph";
 }
 
@@ -40,7 +40,8 @@ std::string checkArithmetic(int type, const ParsedProblem& p) {
             if (r != a - b) return "wrong difference";
             return r >= 2 ? "" : "difference below 2";
         case 3:
-            if (!within(a, 10, 18) || !within(b, 1, 9)) return "outside 20 with one-digit subtrahend";
+            if (!within(a, 10, 18) || !within(b, 1, 9))
+                return "outside 20 with one-digit subtrahend";
             if (units(a) >= b) return "no borrowing";
             return r == a - b ? "" : "wrong difference";
         case 4:
@@ -59,7 +60,8 @@ std::string checkArithmetic(int type, const ParsedProblem& p) {
         case 8:
             if (!within(b, 2, 9) || !within(r, 2, 9)) return "divisor or quotient outside 2..9";
             return a == b * r ? "" : "division not exact";
-        default: return "no such type";
+        default:
+            return "no such type";
     }
 }
 

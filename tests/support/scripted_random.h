@@ -12,7 +12,7 @@ namespace zelkor::testing {
 // Hands out a fixed script of fractions, then repeats `tail` for ever. Keeps a trace
 // of what was asked: "R" for a reseed, "D" for a draw.
 class ScriptedRandom final : public RandomSource {
-public:
+  public:
     explicit ScriptedRandom(std::vector<float> script = {}, std::vector<float> tail = {0.0f})
         : script_(std::move(script)), tail_(std::move(tail)) {}
 
@@ -27,7 +27,7 @@ public:
     std::size_t draws = 0;
     std::string trace;
 
-private:
+  private:
     std::vector<float> script_;
     std::vector<float> tail_;
     std::size_t next_ = 0;
@@ -41,7 +41,7 @@ inline float fractionFor(int value, int width, int base) {
 
 // A small deterministic generator for tests that need many plausible draws.
 class SeededRandom final : public RandomSource {
-public:
+  public:
     explicit SeededRandom(unsigned long long seed) : state_(seed) {}
     void reseedFromClock() override { state_ ^= 0x5851F42D4C957F2DULL; }
     float nextFraction() override {
@@ -49,7 +49,7 @@ public:
         return static_cast<float>(state_ >> 40) / 16777216.0f;
     }
 
-private:
+  private:
     unsigned long long state_;
 };
 

@@ -19,13 +19,25 @@ class Form1Accessibility : public Form1Test {};
 
 TEST_F(Form1Accessibility, EveryControlHasTheNameAScreenReaderWouldSpeak) {
     const std::pair<const char*, const char*> names[] = {
-        {"Frame1", "题数及间隔时间设置："}, {"Frame4", "出题类型选择："},
-        {"Frame2", "式题显示窗口："},       {"Frame5", "计时器：（可用“空格键”直接停止）"},
-        {"Label2", "题数"}, {"Text1", "题数"}, {"Label3", "题"},   {"Label4", "间隔"},
-        {"Text2", "间隔"},  {"Label5", "秒"},  {"Command1", "出题"}, {"Command3", "式题"},
-        {"Command2", "答案"}, {"Command4", "停止"}, {"Label8", "0:0:0"},
-        {"Check1(0)", "一位数加一位数"}, {"Check1(4)", "两位减两位（不退位）"},
-        {"Check1(8)", "表内除法"},       {"Check1(11)", "（暂未设置）"},
+        {"Frame1", "题数及间隔时间设置："},
+        {"Frame4", "出题类型选择："},
+        {"Frame2", "式题显示窗口："},
+        {"Frame5", "计时器：（可用“空格键”直接停止）"},
+        {"Label2", "题数"},
+        {"Text1", "题数"},
+        {"Label3", "题"},
+        {"Label4", "间隔"},
+        {"Text2", "间隔"},
+        {"Label5", "秒"},
+        {"Command1", "出题"},
+        {"Command3", "式题"},
+        {"Command2", "答案"},
+        {"Command4", "停止"},
+        {"Label8", "0:0:0"},
+        {"Check1(0)", "一位数加一位数"},
+        {"Check1(4)", "两位减两位（不退位）"},
+        {"Check1(8)", "表内除法"},
+        {"Check1(11)", "（暂未设置）"},
     };
     for (const auto& [object, name] : names) {
         EXPECT_EQ(spokenName(find<QWidget>(object)), QString::fromUtf8(name)) << object;

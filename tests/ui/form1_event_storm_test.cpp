@@ -14,18 +14,19 @@
 namespace zelkor::testing {
 namespace {
 
-const QStringList kTexts = {"",    " ",    "5",     "20",   "21",   "1",    "0",      "0.01",
-                            "0.002", "19.5", "-0",   "-1",   "1e400", "1e-400", "nan", "inf",
-                            "５",   "0,5",  "3abc", " 1 2", "\u0001\u007f", "1e12"};
+const QStringList kTexts = {
+    "",   " ",     "5",      "20",  "21",  "1",  "0",   "0.01", "0.002", "19.5",         "-0",
+    "-1", "1e400", "1e-400", "nan", "inf", "５", "0,5", "3abc", " 1 2",  "\u0001\u007f", "1e12"};
 
 class Form1EventStorm : public Form1Test {
-protected:
+  protected:
     void SetUp() override {
         Form1Test::SetUp();
         // Rejected counts open the modal message box; answer it as a user would.
         closer_.setInterval(0);
         QObject::connect(&closer_, &QTimer::timeout, [] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->accept();
         });
         closer_.start();
     }
@@ -38,8 +39,10 @@ protected:
             case 0: {
                 const char* name = kButtons[pick(4)];
                 click(button(name));
-                if (name == std::string("Command2") || name == std::string("Command3")) snapshot(name);
-                if (name == std::string("Command1") && form->state().problemNo == 1) sheetShown_ = false;
+                if (name == std::string("Command2") || name == std::string("Command3"))
+                    snapshot(name);
+                if (name == std::string("Command1") && form->state().problemNo == 1)
+                    sheetShown_ = false;
                 return name;
             }
             case 1: {
@@ -55,7 +58,8 @@ protected:
             case 3: {
                 QWidget* focused = QApplication::focusWidget();
                 if (focused == nullptr) return "no focus";
-                const bool sheetButton = focused == button("Command2") || focused == button("Command3");
+                const bool sheetButton =
+                    focused == button("Command2") || focused == button("Command3");
                 const bool startButton = focused == button("Command1");
                 QTest::keyClick(focused, Qt::Key_Space);
                 if (sheetButton) snapshot(focused->objectName().toLatin1().constData());
@@ -70,7 +74,7 @@ protected:
 
     void snapshot(const char* sheetButton) {
         const auto& source = sheetButton == std::string("Command3") ? form->state().problemLines
-                                                                     : form->state().answerLines;
+                                                                    : form->state().answerLines;
         sheet_.assign(source.begin() + (source.empty() ? 0 : 1), source.end());
         sheetShown_ = true;
     }
@@ -80,7 +84,8 @@ protected:
         if (s.problemNo > s.problemTotal + 1) return "problemNo passed problemTotal + 1";
         for (int k = 1; k <= 20; ++k) {
             const bool shown = sheetShown_ && k <= static_cast<int>(sheet_.size());
-            if (sheet(k)->isVisible() != shown) return "Label6(" + std::to_string(k) + ") visibility";
+            if (sheet(k)->isVisible() != shown)
+                return "Label6(" + std::to_string(k) + ") visibility";
             if (shown && sheet(k)->text().toStdString() != sheet_[k - 1]) return "Label6 caption";
         }
         for (int k = 1; k < static_cast<int>(s.answerLines.size()); ++k) {
@@ -88,7 +93,8 @@ protected:
             if (answer.empty()) continue;
             if (answer.rfind(s.problemLines[k], 0) != 0) return "answer does not extend problem";
             bool legal = false;
-            for (int type = 0; type < 9 && !legal; ++type) legal = ruleViolation(type, answer).empty();
+            for (int type = 0; type < 9 && !legal; ++type)
+                legal = ruleViolation(type, answer).empty();
             if (!legal) return "illegal problem " + answer;
         }
         if (form->timer2().isTicking() && s.elapsedMs > 0 &&
@@ -108,7 +114,7 @@ protected:
     std::vector<std::string> sheet_;
     bool sheetShown_ = false;
 
-public:
+  public:
     void reseed(unsigned long long seed) { random_.seed(seed); }
 };
 
@@ -125,8 +131,8 @@ TEST_F(Form1EventStorm, InvariantsHoldThroughRandomClicksKeysTextsAndTicks) {
         for (int i = 0; i < kEvents; ++i) {
             const QString event = step();
             const std::string problem = broken();
-            ASSERT_EQ(problem, "") << "sequence " << seed << ", event " << i << " ("
-                                   << event.toStdString() << ")";
+            ASSERT_EQ(problem, "")
+                << "sequence " << seed << ", event " << i << " (" << event.toStdString() << ")";
         }
     }
     std::printf("window storm: %llu sequences, %llu events\n", last - first + 1,

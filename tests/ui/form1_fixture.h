@@ -16,7 +16,7 @@ namespace zelkor::testing {
 
 // A shown, active Form1 whose skin call is counted instead of loading a library.
 class Form1Test : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { openForm(); }
     void TearDown() override { form.reset(); }
 

@@ -11,7 +11,7 @@ namespace zelkor::testing {
 namespace {
 
 class Form1HighDpi : public Form1Test {
-protected:
+  protected:
     double scale() const { return form->devicePixelRatioF(); }
     QRect inWindow(QWidget* widget) const {
         return {widget->mapTo(form.get(), QPoint(0, 0)), widget->size()};
@@ -71,12 +71,13 @@ TEST_F(Form1HighDpi, NoCaptionIsClipped) {
 
 // The widest problems and answers of every type fit a sheet label and the flash label.
 TEST_F(Form1HighDpi, WidestProblemsFitTheSheetAndTheFlashLabel) {
-    const char* widest[] = {"99－10=89", "98－79=19", "99×9=891", "79+19=98", "81÷9=9",
-                            "18－9=9",   "9＋9=18",   "88－11=77"};
+    const char* widest[] = {"99－10=89", "98－79=19", "99×9=891", "79+19=98",
+                            "81÷9=9",    "18－9=9",   "9＋9=18",  "88－11=77"};
     const QFontMetricsF sheetMetrics(sheet(1)->font(), sheet(1));
     const QFontMetricsF flashMetrics(label("Label1")->font(), label("Label1"));
     for (const char* text : widest) {
-        EXPECT_LE(sheetMetrics.horizontalAdvance(QString::fromUtf8(text)), sheet(1)->width()) << text;
+        EXPECT_LE(sheetMetrics.horizontalAdvance(QString::fromUtf8(text)), sheet(1)->width())
+            << text;
         EXPECT_LE(flashMetrics.horizontalAdvance(QString::fromUtf8(text)), label("Label1")->width())
             << text;
     }

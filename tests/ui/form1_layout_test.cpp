@@ -35,7 +35,13 @@ const ControlRow kControls[] = {
     {"Frame1", "Form1", "题数及间隔时间设置：", {120, 240, 3375, 2775}, 14.25, true, true},
     {"Frame4", "Form1", "出题类型选择：", {3720, 240, 11415, 2775}, 14.25, true, true},
     {"Frame2", "Form1", "式题显示窗口：", {120, 3000, 15015, 6015}, 14.25, true, true},
-    {"Frame5", "Form1", "计时器：（可用“空格键”直接停止）", {120, 9120, 15015, 1215}, 14.25, true, true},
+    {"Frame5",
+     "Form1",
+     "计时器：（可用“空格键”直接停止）",
+     {120, 9120, 15015, 1215},
+     14.25,
+     true,
+     true},
     {"Label2", "Frame1", "题数", {120, 480, 1095, 495}, 14.25, false, true},
     {"Text1", "Frame1", "5", {1320, 360, 975, 495}, 14.25, false, true},
     {"Label3", "Frame1", "题", {2280, 360, 735, 495}, 14.25, false, true},
@@ -146,10 +152,10 @@ TEST_F(Form1Layout, SkinIsCalledOnceBeforeTheWindowIsShown) {
 
 TEST_F(Form1Layout, FocusStartsOnAnswerAndTabWalksTheDesignedOrder) {
     EXPECT_EQ(QApplication::focusWidget(), button("Command2"));
-    const QStringList order = {"Text2",     "Text1",      "Command1",   "Check1(3)", "Check1(6)",
-                               "Check1(4)", "Command3",   "Check1(9)",  "Check1(10)",
-                               "Check1(11)", "Check1(8)", "Check1(0)",  "Check1(2)", "Check1(7)",
-                               "Check1(1)", "Check1(5)",  "Command4",   "Command2"};
+    const QStringList order = {"Text2",     "Text1",     "Command1",  "Check1(3)",  "Check1(6)",
+                               "Check1(4)", "Command3",  "Check1(9)", "Check1(10)", "Check1(11)",
+                               "Check1(8)", "Check1(0)", "Check1(2)", "Check1(7)",  "Check1(1)",
+                               "Check1(5)", "Command4",  "Command2"};
     for (const QString& next : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         ASSERT_NE(QApplication::focusWidget(), nullptr);

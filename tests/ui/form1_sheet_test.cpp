@@ -5,7 +5,7 @@ namespace zelkor::testing {
 namespace {
 
 class Form1Sheet : public Form1Test {
-protected:
+  protected:
     void pressSpace() const { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); }
     bool stopwatchRuns() const { return form->timer2().isTicking(); }
 };
