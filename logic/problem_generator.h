@@ -35,7 +35,7 @@ struct ShownProblem {
 };
 
 // Applies type's acceptance test to the drawn pair (a, b). Returns the problem the
-// pair makes, or nothing when the test rejects it. REQUIRES: type in 0..8.
+// pair makes, or nothing when the test rejects it or type is not one of 0..8.
 std::optional<ShownProblem> acceptPair(ProblemType type, int a, int b);
 
 // "38+27=" and "38+27=65".
