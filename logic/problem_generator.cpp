@@ -1,6 +1,7 @@
 #include "problem_generator.h"
 
 #include <array>
+#include <utility>
 
 namespace zelkor {
 namespace {
@@ -110,6 +111,15 @@ ShownProblem drawUntilAccepted(RandomSource& random) {
     }
 }
 
+template <std::size_t... Types>
+constexpr auto drawersFor(std::index_sequence<Types...>) {
+    return std::array<ShownProblem (*)(RandomSource&), sizeof...(Types)>{
+        &drawUntilAccepted<static_cast<ProblemType>(Types)>...};
+}
+
+// One attempt loop per type, chosen once per problem.
+constexpr auto kDrawers = drawersFor(std::make_index_sequence<kProblemTypeCount>{});
+
 }  // namespace
 
 int drawInRange(RandomSource& random, DrawRange range) {
@@ -138,26 +148,8 @@ std::string answerLineOf(const ShownProblem& problem) {
 }
 
 ShownProblem drawProblem(ProblemType type, RandomSource& random) {
-    switch (type) {
-        case 0:
-            return drawUntilAccepted<0>(random);
-        case 1:
-            return drawUntilAccepted<1>(random);
-        case 2:
-            return drawUntilAccepted<2>(random);
-        case 3:
-            return drawUntilAccepted<3>(random);
-        case 4:
-            return drawUntilAccepted<4>(random);
-        case 5:
-            return drawUntilAccepted<5>(random);
-        case 6:
-            return drawUntilAccepted<6>(random);
-        case 7:
-            return drawUntilAccepted<7>(random);
-        default:
-            return drawUntilAccepted<8>(random);
-    }
+    const bool known = type >= 0 && type < kProblemTypeCount;
+    return kDrawers[known ? type : kProblemTypeCount - 1](random);
 }
 
 }  // namespace zelkor

@@ -87,10 +87,10 @@ QGroupBox* Form1::createFrame(const char* caption, design::TwipRect place, bool 
     return frame;
 }
 
-LabelWidget* Form1::createLabel(QWidget* frame, const char* name, const char* caption,
+LabelWidget* Form1::createLabel(QWidget* frame, const QString& name, const char* caption,
                                 design::TwipRect place, const QFont& font) {
     auto* label = new LabelWidget(frame);
-    label->setObjectName(QString::fromLatin1(name));
+    label->setObjectName(name);
     label->setCaption(caption);
     label->setFont(font);
     label->setGeometry(toPixels(place));
@@ -162,9 +162,8 @@ void Form1::buildDisplayFrame() {
     }
     const QFont sheetFont = songFont(kSheetFontPoints, true);
     for (int k = 1; k <= kSheetLabelCount; ++k) {
-        const QString name = indexedName("Label6", k);
-        auto* label = createLabel(frame2_, name.toLatin1().constData(), "", design::label6Place(k),
-                                  sheetFont);
+        auto* label =
+            createLabel(frame2_, indexedName("Label6", k), "", design::label6Place(k), sheetFont);
         setTextColour(label, kBlack);
         label->hide();
         label6_[k - 1] = label;

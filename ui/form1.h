@@ -46,7 +46,7 @@ class Form1 final : public QWidget {
     void connectEvents();
 
     QGroupBox* createFrame(const char* caption, design::TwipRect place, bool blackCaption);
-    LabelWidget* createLabel(QWidget* frame, const char* name, const char* caption,
+    LabelWidget* createLabel(QWidget* frame, const QString& name, const char* caption,
                              design::TwipRect place, const QFont& font);
     ButtonWidget* createButton(QWidget* frame, const char* name, const char* caption,
                                design::TwipRect place);
