@@ -1,19 +1,18 @@
 #include "clock_random_source.h"
 
-#include <bit>
 #include <chrono>
 
 namespace zelkor {
 namespace {
 
-// wyrand's constants: the state walks a Weyl sequence with an odd step, and each output
-// is one 64 x 64 -> 128-bit multiply folded to 64 bits (passes BigCrush and PractRand).
-constexpr std::uint64_t kWeylStep = 0xA0761D6478BD642FULL;
-constexpr std::uint64_t kOutputMix = 0xE7037ED1A0B428DBULL;
+// SplitMix64: the state walks a Weyl sequence with an odd step, and each output is the
+// state run through a bijective 64-bit finaliser (passes BigCrush).
+constexpr std::uint64_t kWeylStep = 0x9E3779B97F4A7C15ULL;
 
 std::uint64_t mix64(std::uint64_t z) {
-    const unsigned __int128 product = static_cast<unsigned __int128>(z) * (z ^ kOutputMix);
-    return static_cast<std::uint64_t>(product >> 64) ^ static_cast<std::uint64_t>(product);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    return z ^ (z >> 31);
 }
 
 }  // namespace
@@ -31,10 +30,9 @@ std::uint64_t ClockRandomSource::steadyClockNanoseconds() {
 }
 
 void ClockRandomSource::reseedFromClock() {
-    // The state walks the Weyl sequence state0 + k * step; a reseed moves k forward by
-    // the clock reading instead of replacing the state, so reseeds within one reading
-    // still land on new positions. Every output goes through mix64, so a plain step is
-    // enough here, and the generator reseeds on every attempt.
+    // The state walks state0 + k * step; a reseed moves k forward by the clock reading
+    // instead of replacing the state, so reseeds within one reading still land on new
+    // positions of the sequence.
     state_ += clock_() * kWeylStep;
 }
 
@@ -44,11 +42,10 @@ std::uint64_t ClockRandomSource::next64() {
 }
 
 float ClockRandomSource::nextFraction() {
-    // 23 random bits as the significand of a float in [1, 2), less 1: every result is a
-    // multiple of 2^-23 from 0 to 1 - 2^-23, equally likely. Bit operations instead of
-    // an integer-to-float conversion keep the attempt loop's dependency chain short.
-    const auto bits = static_cast<std::uint32_t>(next64() >> 41);
-    return std::bit_cast<float>(0x3F800000U | bits) - 1.0f;
+    // The top 24 bits, scaled by 2^-24: every multiple of 2^-24 from 0 to 1 - 2^-24,
+    // equally likely, each exactly representable as a float.
+    constexpr float kTwoToMinus24 = 1.0f / 16777216.0f;
+    return static_cast<float>(next64() >> 40) * kTwoToMinus24;
 }
 
 }  // namespace zelkor

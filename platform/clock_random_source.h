@@ -6,14 +6,13 @@
 
 namespace zelkor {
 
-// The program's random source: a wyrand generator (one add and one wide multiply per
-// draw) whose reseed stirs a steady-clock reading into the current state.
+// The program's random source: a SplitMix64 generator, portable 64-bit arithmetic,
+// whose reseed stirs a steady-clock reading into the current state.
 // Because the old state goes into the mix, reseeds that see the same clock reading
 // still lead somewhere new.
 class ClockRandomSource final : public RandomSource {
   public:
     // Reads a clock as a count of ticks; the default reads std::chrono::steady_clock.
-    // A plain function pointer: the generator reseeds on every attempt.
     using ClockReading = std::uint64_t (*)();
 
     ClockRandomSource();

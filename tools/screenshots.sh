@@ -20,8 +20,8 @@ start_program "$program"
 
 # Places in window pixels (the window is fixed, so these are stable).
 scaled() { awk -v v="$1" -v s="$scale" 'BEGIN { printf "%d", v * s }'; }
-click_at() { xdotool mousemove --window "$WINDOW_ID" "$(scaled "$1")" "$(scaled "$2")" click 1; sleep 0.2; }
-type_into() { click_at "$1" "$2"; xdotool key --window "$WINDOW_ID" ctrl+a; xdotool type --delay 30 "$3"; }
+click_at() { xtool xdotool mousemove --window "$WINDOW_ID" "$(scaled "$1")" "$(scaled "$2")" click 1; sleep 0.2; }
+type_into() { click_at "$1" "$2"; xtool xdotool key --window "$WINDOW_ID" ctrl+a; xtool xdotool type --delay 30 "$3"; }
 shot() {
     sleep "${2:-0.3}"
     local name="${1%.png}$suffix.png"
@@ -46,7 +46,7 @@ click_at "${START[@]}"
 sleep 1
 click_at "${SHEET[@]}"
 sleep 2.4
-xdotool key --window "$WINDOW_ID" space
+xtool xdotool key --window "$WINDOW_ID" space
 shot sheet.png
 click_at "${ANSWERS[@]}"
 shot answers.png

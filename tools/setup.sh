@@ -1,6 +1,7 @@
-# Sourced by tools/start.sh and tools/test.sh: installs the Debian 12 packages the
-# project needs that are missing (as root with apt-get, otherwise through sudo) and
-# builds the project in build/.
+# Sourced by tools/start.sh, tools/test.sh and tools/bench.sh: installs the Debian
+# packages the project needs that are missing (as root with apt-get, otherwise through
+# sudo) and builds with a preset. Debian 12 (bookworm) and 13 (trixie): every package
+# name below exists on both.
 
 ZELKOR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
@@ -10,12 +11,18 @@ ZELKOR_RUN_PACKAGES=(
     g++ cmake ninja-build
     qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-arphic-uming
 )
-# What the test suite and the benchmarks need besides.
+# What the test suite and the benchmarks need besides: the test frameworks; a real X
+# server and the tools that drive and read it; the desktop-file, AppStream and
+# packaging checkers; clang's fuzzer runtime; and the desktops users run the program
+# on: the GTK theme (dark schemes), a Chinese input method with pinyin, and Wayland.
 ZELKOR_TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libxcb-damage0-dev xvfb xdotool x11-utils
-    desktop-file-utils appstream dpkg-dev file binutils
-    clang libclang-rt-14-dev
+    desktop-file-utils appstream dpkg-dev file binutils lintian
+    clang libclang-rt-dev
+    qt6-gtk-platformtheme
+    dbus dbus-bin fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6
+    weston qt6-wayland
 )
 
 zelkor_install() {

@@ -12,6 +12,16 @@ LabelWidget::LabelWidget(QWidget* parent) : QLabel(parent) {
 
 void LabelWidget::setCaption(const std::string& caption) {
     setText(QString::fromStdString(caption));
+    updateAccessibleName();
+}
+
+void LabelWidget::setNameWhenEmpty(const QString& name) {
+    nameWhenEmpty_ = name;
+    updateAccessibleName();
+}
+
+void LabelWidget::updateAccessibleName() {
+    setAccessibleName(QLabel::text().isEmpty() ? nameWhenEmpty_ : QString());
 }
 
 std::string LabelWidget::caption() const { return QLabel::text().toStdString(); }
@@ -25,10 +35,16 @@ ButtonWidget::ButtonWidget(const QString& caption, QWidget* parent) : QPushButto
 TextBoxWidget::TextBoxWidget(const QString& text, QWidget* parent) : QLineEdit(text, parent) {
     setMaxLength(std::numeric_limits<int>::max());
     setAttribute(Qt::WA_InputMethodEnabled, false);
-    setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText);
 }
 
 std::string TextBoxWidget::text() const { return QLineEdit::text().toStdString(); }
+
+QVariant TextBoxWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
+    // QLineEdit answers ImEnabled from its own state and ignores WA_InputMethodEnabled;
+    // the platform input context (fcitx, ibus, Wayland text-input) asks exactly this.
+    if (query == Qt::ImEnabled) return false;
+    return QLineEdit::inputMethodQuery(query);
+}
 
 CheckBoxWidget::CheckBoxWidget(const QString& caption, QWidget* parent)
     : QCheckBox(caption, parent) {}

@@ -19,6 +19,15 @@ class LabelWidget final : public QLabel, public Label {
     void setCaption(const std::string& caption) override;
     std::string caption() const override;
     void setVisible(bool visible) override { QLabel::setVisible(visible); }
+
+    // What a screen reader calls the label while it is empty. A label with text is
+    // read as its text; an empty one would otherwise borrow its frame's caption.
+    void setNameWhenEmpty(const QString& name);
+
+  private:
+    void updateAccessibleName();
+
+    QString nameWhenEmpty_;
 };
 
 class ButtonWidget final : public QPushButton, public Button {
@@ -27,12 +36,14 @@ class ButtonWidget final : public QPushButton, public Button {
     void takeFocus() override { setFocus(Qt::OtherFocusReason); }
 };
 
-// Accepts any text of any length; the input method is off so that digits can be
-// typed straight away while a Chinese input method is active.
+// Accepts any text of any length, keystrokes as typed: the box tells the platform it
+// takes no input method, so a Chinese input method with pinyin active neither turns
+// "." into "。" nor opens its candidate list, and Wayland raises no on-screen keyboard.
 class TextBoxWidget final : public QLineEdit, public TextBox {
   public:
     TextBoxWidget(const QString& text, QWidget* parent);
     std::string text() const override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 };
 
 class CheckBoxWidget final : public QCheckBox, public CheckBox {

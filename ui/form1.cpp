@@ -36,6 +36,34 @@ void setBackground(QWidget* widget, const QColor& colour) {
     widget->setAutoFillBackground(true);
 }
 
+// The window is designed light: black text, light-blue flash labels. A desktop with a
+// dark scheme would give it dark backgrounds under that black text, so the window
+// keeps a light palette of its own whatever the desktop's scheme.
+QPalette designPalette() {
+    QPalette palette(QColor(239, 239, 239));  // Fusion's light window grey
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::AlternateBase, QColor(247, 247, 247));
+    palette.setColor(QPalette::Text, kBlack);
+    palette.setColor(QPalette::WindowText, kBlack);
+    palette.setColor(QPalette::ButtonText, kBlack);
+    palette.setColor(QPalette::PlaceholderText, QColor(0, 0, 0, 128));
+    palette.setColor(QPalette::Highlight, QColor(48, 140, 198));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 220));
+    palette.setColor(QPalette::ToolTipText, kBlack);
+    return palette;
+}
+
+// The design's 32 x 32, 256-colour icon first, then larger renderings of the same
+// picture for task switchers and high-density screens.
+QIcon programIcon() {
+    QIcon icon(QStringLiteral(":/zelkor/org.zelkor.Zelkor-32.png"));
+    for (int size : {48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/zelkor/org.zelkor.Zelkor-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
 QString indexedName(const char* array, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
 }
@@ -49,9 +77,16 @@ Form1::SkinCall Form1::defaultSkinCall() {
 Form1::Form1(SkinCall skinCall, QWidget* parent) : QWidget(parent), skinCall_(std::move(skinCall)) {
     setObjectName("Form1");
     setWindowTitle(QString::fromUtf8(kTitle));
-    setWindowIcon(QIcon(":/zelkor/org.zelkor.Zelkor-32.png"));
-    // The layout is fixed: nothing would move or grow with the window.
+    setWindowIcon(programIcon());
+    // The layout is fixed: nothing would move or grow with the window, so the title bar
+    // offers no maximise button (a Qt-drawn one on Wayland would toggle to no effect).
     setFixedSize(toPixels(design::kClientArea).size());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    // The message box, a window of its own, takes the same palette.
+    setAttribute(Qt::WA_WindowPropagation);
+    setPalette(designPalette());
 
     buildSettingsFrame();
     buildTypeFrame();
@@ -158,6 +193,8 @@ void Form1::buildDisplayFrame() {
         line1_[i] = new LineWidget(frame2_);
         line1_[i]->setObjectName(indexedName("Line1", i));
         line1_[i]->setGeometry(toPixels(design::line1Place(i), design::kLine1WidthPixels));
+        line1_[i]->setAccessibleName(
+            QStringLiteral("第%1列与第%2列之间的分隔线").arg(i + 1).arg(i + 2));
         line1_[i]->hide();
     }
     const QFont sheetFont = songFont(kSheetFontPoints, true);
@@ -165,6 +202,7 @@ void Form1::buildDisplayFrame() {
         auto* label =
             createLabel(frame2_, indexedName("Label6", k), "", design::label6Place(k), sheetFont);
         setTextColour(label, kBlack);
+        label->setNameWhenEmpty(QStringLiteral("第%1题").arg(k));
         label->hide();
         label6_[k - 1] = label;
     }
@@ -173,8 +211,10 @@ void Form1::buildDisplayFrame() {
     label7_ =
         createLabel(frame2_, "Label7", "", design::kLabel7, songFont(kProgressFontPoints, true));
     setBackground(label7_, kLightBlue);
+    label7_->setNameWhenEmpty(QStringLiteral("出题进度"));
     label1_ = createLabel(frame2_, "Label1", "", design::kLabel1, songFont(kFlashFontPoints, true));
     setBackground(label1_, kLightBlue);
+    label1_->setNameWhenEmpty(QStringLiteral("当前题目"));
 }
 
 void Form1::buildStopwatchFrame() {

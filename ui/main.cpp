@@ -4,6 +4,7 @@
 #include "form1.h"
 
 int main(int argc, char* argv[]) {
+    zelkor::useUtf8CharacterType();
     QApplication application(argc, argv);
     zelkor::prepareApplication(application);
     zelkor::Form1 form;

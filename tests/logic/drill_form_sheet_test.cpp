@@ -72,7 +72,9 @@ void expectSheet(DrillHarness& h, const std::vector<std::string>& source, int to
     for (int k = 1; k <= 20; ++k) {
         SCOPED_TRACE("Label6(" + std::to_string(k) + ")");
         EXPECT_EQ(h.window.sheet(k).visible, k <= total);
-        if (k <= total) EXPECT_EQ(h.window.sheet(k).captionText, source[k]);
+        if (k <= total) {
+            EXPECT_EQ(h.window.sheet(k).captionText, source[k]);
+        }
     }
     for (const auto& line : h.window.line1) EXPECT_TRUE(line->visible);
 }

@@ -1,5 +1,12 @@
 # Sourced by the scripts that need a real X server: starts a private Xvfb on a free
 # display, exports DISPLAY, and stops it on exit. Screen size: XVFB_SCREEN.
+#
+# The X tools (xdotool, xprop) read window names in the locale's character set, so they
+# run in a UTF-8 one whatever the machine has configured; the program itself starts
+# with the locale the caller gave it (start_program).
+readonly TOOL_LOCALE=C.UTF-8
+xtool() { LC_ALL=$TOOL_LOCALE "$@"; }
+
 xvfb_start() {
     local screen=${XVFB_SCREEN:-1280x1024x24}
     local fifo
@@ -32,6 +39,7 @@ xvfb_stop() {
 start_program() {
     "$@" &
     APP_PID=$!
-    WINDOW_ID=$(timeout 20 xdotool search --sync --onlyvisible --name 'ZelkorV1.2版' | head -n 1)
+    WINDOW_ID=$(timeout 20 env LC_ALL=$TOOL_LOCALE xdotool search --sync --onlyvisible \
+        --name 'ZelkorV1.2版' | head -n 1) || true
     [ -n "$WINDOW_ID" ] || { echo "no window titled ZelkorV1.2版 appeared" >&2; return 1; }
 }

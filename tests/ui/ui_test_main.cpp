@@ -9,6 +9,7 @@
 int main(int argc, char* argv[]) {
     ::testing::InitGoogleTest(&argc, argv);
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    zelkor::useUtf8CharacterType();
     QApplication application(argc, argv);
     zelkor::prepareApplication(application);
     return RUN_ALL_TESTS();
