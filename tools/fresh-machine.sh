@@ -80,7 +80,7 @@ git clone --quiet --no-hardlinks "$root" "$chroot_dir/root/zelkor"
 in_chroot() {
     chroot "$chroot_dir" /usr/bin/env -i HOME=/root TERM=dumb \
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-        /bin/bash -c "cd /root/zelkor && $1" </dev/null
+        /bin/bash -c "cd /root/zelkor || exit 1; $1" </dev/null
 }
 
 step "start command, no display"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the .deb with CPack and checks it: every shared library the program links is
-# covered by a package in Depends, and so are the pieces Qt loads at run time (the
-# X11 platform plugin, the Song-style font, Qt's Chinese translation).
+# Builds the .deb with CPack and checks it: lintian finds no error and no warning;
+# every shared library the program links is covered by a package in Depends, and so
+# are the pieces Qt loads at run time (the X11 platform plugin, the Song-style font,
+# Qt's Chinese translation).
 set -euo pipefail
 build=${1:?usage: deb_test.sh BUILD_DIR}
 work=$(mktemp -d)
@@ -37,4 +38,13 @@ done
 for runtime in qt6-qpa-plugins fonts-arphic-uming qt6-translations-l10n; do
     covers "$runtime" && echo "ok   run-time $runtime" || { echo "MISSING run-time $runtime"; missing=1; }
 done
+
+# Every tag lintian prints at error or warning level fails the package.
+if lintian --tag-display-limit 0 --fail-on error,warning "$deb" 2>/dev/null >"$work/lintian.txt"; then
+    echo "lintian: no errors, no warnings ($(grep -c '^[IPX]:' "$work/lintian.txt" || true) notes)"
+else
+    echo "lintian:"
+    cat "$work/lintian.txt"
+    missing=1
+fi
 exit $missing

@@ -30,7 +30,8 @@ class Form1Test : public ::testing::Test {
             return std::nullopt;
         });
         form->show();
-        QApplication::setActiveWindow(form.get());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
 
