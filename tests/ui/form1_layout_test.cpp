@@ -180,23 +180,40 @@ TEST_F(Form1Layout, RejectedCountShowsThePlainMessageBoxWithAChineseOk) {
     QString text, title, buttonText;
     int buttons = -1;
     QMessageBox::Icon icon = QMessageBox::Warning;
-    QTimer::singleShot(0, [&] {
+    Qt::WindowFlags flags;
+    bool seen = false;
+    // Answers the box from inside its modal loop; polling, so that a box that is late
+    // to appear is still found, and a click that shows none returns at once.
+    QTimer answer;
+    answer.setInterval(10);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
+        if (box == nullptr) return;
+        seen = true;
         text = box->text();
         title = box->windowTitle();
         icon = box->icon();
+        flags = box->windowFlags();
         buttons = static_cast<int>(box->buttons().size());
         buttonText = box->buttons().value(0)->text();
+        answer.stop();
         box->button(QMessageBox::Ok)->click();
     });
+    answer.start();
     type(textBox("Text1"), "21");
     click(button("Command1"));
+    answer.stop();
+    ASSERT_TRUE(seen);
     EXPECT_EQ(text, QString::fromUtf8("出题的数量最多20题！"));
     EXPECT_EQ(title, QString::fromUtf8("请注意"));
     EXPECT_EQ(icon, QMessageBox::NoIcon);
     EXPECT_EQ(buttons, 1);
     EXPECT_EQ(buttonText, QString::fromUtf8("确定"));
+    // Its title bar offers a title and a close button, nothing that would do nothing.
+    EXPECT_TRUE(flags.testFlag(Qt::WindowTitleHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(form->state().problemTotal, 0);
 }
 

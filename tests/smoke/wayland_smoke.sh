@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# The real program on a Wayland compositor (weston, headless): the toplevel names its
+# desktop entry as app_id, carries the title, and fixes its size (minimum = maximum,
+# so the compositor and Qt's own decorations offer no maximising). Read from the
+# client's own protocol log (WAYLAND_DEBUG).
+set -euo pipefail
+program=${1:?usage: wayland_smoke.sh PATH_TO_ZELKOR DESKTOP_ENTRY}
+desktop_entry=${2:?usage: wayland_smoke.sh PATH_TO_ZELKOR DESKTOP_ENTRY}
+runtime=$(mktemp -d)
+chmod 700 "$runtime"
+export XDG_RUNTIME_DIR=$runtime LC_ALL=C.UTF-8
+weston --backend=headless-backend.so --socket=wayland-zelkor >"$runtime/weston.log" 2>&1 &
+weston_pid=$!
+trap 'kill $app_pid $weston_pid 2>/dev/null; wait 2>/dev/null; rm -rf "$runtime"' EXIT
+app_pid=
+for _ in $(seq 50); do [ -S "$runtime/wayland-zelkor" ] && break; sleep 0.1; done
+[ -S "$runtime/wayland-zelkor" ] || { cat "$runtime/weston.log"; echo "weston did not start" >&2; exit 1; }
+
+WAYLAND_DISPLAY=wayland-zelkor QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=1 "$program" 2>"$runtime/protocol.log" &
+app_pid=$!
+for _ in $(seq 100); do grep -q 'xdg_toplevel@[0-9]*\.set_app_id' "$runtime/protocol.log" && break; sleep 0.1; done
+sleep 0.5
+request() { grep -o "xdg_toplevel@[0-9]*\.$1(.*)" "$runtime/protocol.log" | tail -n 1 | sed -E 's/^[^(]*//'; }
+
+failed=0
+expect() {
+    if [ "$2" = "$3" ]; then echo "ok   $1: $2"; else echo "FAIL $1: '$2', wanted '$3'"; failed=1; fi
+}
+expect "app_id" "$(request set_app_id)" "(\"$(basename "$desktop_entry" .desktop)\")"
+expect "title" "$(request set_title)" '("ZelkorV1.2版")'
+expect "minimum size" "$(request set_min_size)" "(1016, 702)"
+expect "maximum size" "$(request set_max_size)" "(1016, 702)"
+kill -0 "$app_pid" || { echo "program exited on its own" >&2; exit 1; }
+[ $failed -eq 0 ] && echo "wayland smoke: passed"
+exit $failed

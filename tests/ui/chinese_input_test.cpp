@@ -1,0 +1,77 @@
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QProcess>
+
+#include "form1_fixture.h"
+
+// The number boxes with a Chinese input method active, as a Chinese pupil's desktop has
+// it: a real fcitx5 with pinyin, real X key events (tests/smoke/chinese_input.sh
+// starts both). A plain line edit beside them shows that pinyin really was active.
+namespace zelkor::testing {
+namespace {
+
+bool run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished(10000) && process.exitCode() == 0;
+}
+
+class ChineseInput : public Form1Test {
+  protected:
+    void SetUp() override {
+        if (QGuiApplication::platformName() != "xcb" || qEnvironmentVariable("QT_IM_MODULE") != "fcitx") {
+            GTEST_SKIP() << "needs a real X server with fcitx5 (tests/smoke/chinese_input.sh)";
+        }
+        Form1Test::SetUp();
+    }
+
+    // Gives box the keyboard focus, switches the input method to pinyin and types keys
+    // through the X server, as a keyboard would; returns the box's text once it settles.
+    QString typeWithPinyin(QLineEdit* box, const char* keys) const {
+        box->window()->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(box->window()));
+        box->setFocus(Qt::MouseFocusReason);
+        box->clear();
+        QTest::qWait(200);
+        EXPECT_TRUE(run("fcitx5-remote", {"-s", "pinyin"}));
+        QTest::qWait(200);
+        EXPECT_TRUE(run("xdotool", {"type", "--delay", "60", keys}));
+        QString text;
+        // Waits until two looks in a row agree; a box left empty is checked below.
+        (void)QTest::qWaitFor([&] {
+            const QString now = box->text();
+            const bool settled = !now.isEmpty() && now == text;
+            text = now;
+            return settled;
+        }, 3000);
+        QTest::qWait(300);
+        return box->text();
+    }
+};
+
+TEST_F(ChineseInput, PinyinIsActiveInAPlainLineEdit) {
+    QLineEdit plain;
+    plain.setWindowTitle("control");
+    plain.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&plain));
+    EXPECT_EQ(typeWithPinyin(&plain, ".5").toStdString(), "。5");
+}
+
+TEST_F(ChineseInput, NumberBoxesTakeKeystrokesAsTyped) {
+    const struct {
+        const char* box;
+        const char* keys;
+    } cases[] = {
+        {"Text2", ".5"},
+        {"Text2", "0.25"},
+        {"Text1", "12"},
+        {"Text1", "abc"},  // letters stay letters: no candidate list opens
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.box) + " <- " + c.keys);
+        EXPECT_EQ(typeWithPinyin(textBox(c.box), c.keys).toStdString(), c.keys);
+    }
+}
+
+}  // namespace
+}  // namespace zelkor::testing
