@@ -22,7 +22,7 @@ TEST_F(Form1LongText, MegabyteInEitherBoxIsReadQuicklyAndTheWindowStaysResponsiv
     const qint64 setMs = clock.elapsed();
     clock.restart();
     click(button("Command1"));
-    ASSERT_TRUE(QTest::qWaitFor([this] { return form->state().problemNo == 2; }, 1000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return form->state().problemNo == 2; }, 5000));
     const qint64 paceMs = clock.elapsed();
     EXPECT_EQ(form->timer1().interval(), 2147483647) << "held at the longest interval";
 
@@ -46,9 +46,13 @@ TEST_F(Form1LongText, MegabyteInEitherBoxIsReadQuicklyAndTheWindowStaysResponsiv
     std::printf("set %lld ms, pace read %lld ms, count read %lld ms, event round %lld ms\n",
                 static_cast<long long>(setMs), static_cast<long long>(paceMs),
                 static_cast<long long>(countMs), static_cast<long long>(idleMs));
-    EXPECT_LT(paceMs, 50);
-    EXPECT_LT(countMs, 50);
-    EXPECT_LT(idleMs, 50);
+    // Linear reading takes about 10 ms here; one that went over the text again for each
+    // character would take minutes. The bound leaves room for a loaded machine and for
+    // the sanitizer build, which runs several times slower.
+    constexpr qint64 kBoundMs = 1000;
+    EXPECT_LT(paceMs, kBoundMs);
+    EXPECT_LT(countMs, kBoundMs);
+    EXPECT_LT(idleMs, kBoundMs);
 }
 
 }  // namespace
