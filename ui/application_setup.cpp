@@ -1,15 +1,14 @@
 #include "application_setup.h"
 
+#include <langinfo.h>
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLibraryInfo>
-#include <QStyleHints>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QStyleHints>
 #include <QTranslator>
-
-#include <langinfo.h>
-
 #include <clocale>
 #include <cstdlib>
 #include <cstring>

@@ -59,7 +59,8 @@ QPalette designPalette() {
 QIcon programIcon() {
     QIcon icon(QStringLiteral(":/zelkor/org.zelkor.Zelkor-32.png"));
     for (int size : {48, 64, 128, 256}) {
-        icon.addFile(QStringLiteral(":/zelkor/org.zelkor.Zelkor-%1.png").arg(size), QSize(size, size));
+        icon.addFile(QStringLiteral(":/zelkor/org.zelkor.Zelkor-%1.png").arg(size),
+                     QSize(size, size));
     }
     return icon;
 }

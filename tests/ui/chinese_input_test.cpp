@@ -20,7 +20,8 @@ bool run(const QString& program, const QStringList& arguments) {
 class ChineseInput : public Form1Test {
   protected:
     void SetUp() override {
-        if (QGuiApplication::platformName() != "xcb" || qEnvironmentVariable("QT_IM_MODULE") != "fcitx") {
+        if (QGuiApplication::platformName() != "xcb" ||
+            qEnvironmentVariable("QT_IM_MODULE") != "fcitx") {
             GTEST_SKIP() << "needs a real X server with fcitx5 (tests/smoke/chinese_input.sh)";
         }
         Form1Test::SetUp();

@@ -48,7 +48,8 @@ double inkContrast(const QImage& image, const QRect& area) {
     QHash<QRgb, int> counts;
     const QRect inside = area.intersected(image.rect());
     for (int y = inside.top(); y <= inside.bottom(); ++y) {
-        for (int x = inside.left(); x <= inside.right(); ++x) ++counts[image.pixel(x, y) | 0xFF000000u];
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            ++counts[image.pixel(x, y) | 0xFF000000u];
     }
     QRgb background = 0;
     int most = -1;
@@ -110,8 +111,8 @@ class Form1Contrast : public Form1Test {
                 QStyleOptionButton option;
                 option.initFrom(box);
                 option.text = box->text();
-                const QRect text = box->style()->subElementRect(QStyle::SE_CheckBoxContents,
-                                                                &option, box);
+                const QRect text =
+                    box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
                 areas.emplace_back(name, place(box, text));
             } else if (qobject_cast<QPushButton*>(widget) || qobject_cast<QLineEdit*>(widget)) {
                 areas.emplace_back(name, place(widget, widget->rect().adjusted(4, 4, -4, -4)));
@@ -130,9 +131,10 @@ class Form1Contrast : public Form1Test {
         const auto areas = textAreas();
         ASSERT_FALSE(areas.empty());
         for (const auto& [name, area] : areas) {
-            const QRect pixels(QPoint(std::lround(area.left() * scale), std::lround(area.top() * scale)),
-                               QPoint(std::lround((area.right() + 1) * scale) - 1,
-                                      std::lround((area.bottom() + 1) * scale) - 1));
+            const QRect pixels(
+                QPoint(std::lround(area.left() * scale), std::lround(area.top() * scale)),
+                QPoint(std::lround((area.right() + 1) * scale) - 1,
+                       std::lround((area.bottom() + 1) * scale) - 1));
             EXPECT_GE(inkContrast(image, pixels), kLeastContrast) << name.toStdString();
         }
     }

@@ -52,7 +52,8 @@ TEST_F(Form1Desktop, ScreenReaderNamesSayWhatEachPartOfTheSheetIs) {
     const QString frameCaption = find<QGroupBox>("Frame2")->title();
     QSet<QString> names;
     for (int k = 1; k <= 20; ++k) {
-        EXPECT_EQ(spokenName(sheet(k)), QStringLiteral("第%1题").arg(k)) << "empty sheet label " << k;
+        EXPECT_EQ(spokenName(sheet(k)), QStringLiteral("第%1题").arg(k))
+            << "empty sheet label " << k;
         names.insert(spokenName(sheet(k)));
     }
     for (int i = 0; i < 3; ++i) {
