@@ -7,8 +7,9 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "drill_window.h"
 #include "figures.h"
-#include "form1.h"
+#include "window_layout.h"
 
 namespace zelkor::bench {
 namespace {
@@ -29,23 +30,23 @@ class HideWatcher final : public QObject {
 
 // Milliseconds from the click on 出题 to the end tick of a 20-problem run at 0.01 s.
 double runDurationMs() {
-    Form1 form([] { return std::optional<std::int32_t>(0); });
+    DrillWindow form([] { return std::optional<std::int32_t>(0); });
     form.show();
-    form.findChild<QLineEdit*>("Text1")->setText("20");
-    form.findChild<QLineEdit*>("Text2")->setText("0.01");
+    form.findChild<QLineEdit*>(layout::kCountBox.objectName)->setText("20");
+    form.findChild<QLineEdit*>(layout::kIntervalBox.objectName)->setText("0.01");
     QElapsedTimer clock;
     HideWatcher watcher(clock);
-    form.findChild<QLabel*>("Label7")->installEventFilter(&watcher);
+    form.findChild<QLabel*>(layout::kProgressLabel.objectName)->installEventFilter(&watcher);
     QApplication::processEvents();
     clock.start();
-    form.findChild<QPushButton*>("Command1")->click();
+    form.findChild<QPushButton*>(layout::kStartButton.objectName)->click();
     while (watcher.hiddenAtNs < 0) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return watcher.hiddenAtNs / 1e6;
 }
 
 // How far the stopwatch display is behind the wall clock once it reads `seconds`.
 double stopwatchLagMs(int seconds) {
-    Form1 form([] { return std::optional<std::int32_t>(0); });
+    DrillWindow form([] { return std::optional<std::int32_t>(0); });
     form.show();
     QApplication::processEvents();
     const double target = seconds * 1000.0;
@@ -58,7 +59,7 @@ double stopwatchLagMs(int seconds) {
         if (reachedAtNs < 0 && form.state().elapsedMs >= target) reachedAtNs = clock.nsecsElapsed();
     });
     clock.start();
-    form.findChild<QPushButton*>("Command3")->click();
+    form.findChild<QPushButton*>(layout::kSheetButton.objectName)->click();
     poll.start(1);
     while (reachedAtNs < 0) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return reachedAtNs / 1e6 - target;

@@ -1,7 +1,6 @@
 #include "problem_generator.h"
 
-#include <array>
-#include <utility>
+#include <cmath>
 
 namespace zelkor {
 namespace {
@@ -13,8 +12,10 @@ constexpr DrawRange kTwoToNine{8, 2};
 
 constexpr int units(int x) { return x % 10; }
 
+bool isProblemType(ProblemType type) { return type >= 0 && type < kProblemTypeCount; }
+
 // Each type's acceptance test on the drawn pair (every comparison strict).
-constexpr bool passesTest(ProblemType type, int a, int b) {
+bool passesTest(ProblemType type, int a, int b) {
     const int s = a + b;
     const bool carries = units(a) + units(b) > 9;
     switch (type) {
@@ -39,7 +40,7 @@ constexpr bool passesTest(ProblemType type, int a, int b) {
 // drawn numbers are the subtrahend and the difference (or divisor and quotient), and
 // the first shown number is their sum (or product). That keeps every shown number
 // positive and every operation exact.
-constexpr ShownProblem shownProblem(ProblemType type, int a, int b) {
+ShownProblem shownProblem(ProblemType type, int a, int b) {
     switch (type) {
         case 0:
             return {a, kFullwidthPlus, b, a + b};
@@ -48,9 +49,10 @@ constexpr ShownProblem shownProblem(ProblemType type, int a, int b) {
         case 2:
             return {a, kFullwidthMinus, b, a - b};
         case 3:
+            return {a + b, kFullwidthMinus, b, a};
         case 4:
         case 5:
-            return {a + b, kFullwidthMinus, type == 3 ? b : a, type == 3 ? a : b};
+            return {a + b, kFullwidthMinus, a, b};
         case 8:
             return {a * b, kDivide, b, a};
         default:
@@ -58,7 +60,15 @@ constexpr ShownProblem shownProblem(ProblemType type, int a, int b) {
     }
 }
 
-constexpr TypeRanges rangesFor(ProblemType type) {
+}  // namespace
+
+int drawInRange(RandomSource& random, DrawRange range) {
+    // In double: the largest float below 1 times the width stays below the width.
+    const double f = random.nextFraction();
+    return static_cast<int>(std::floor(f * range.width + range.base));
+}
+
+TypeRanges rangesOf(ProblemType type) {
     switch (type) {
         case 1:
             return {kTenTo99, kTenTo99};
@@ -72,66 +82,8 @@ constexpr TypeRanges rangesFor(ProblemType type) {
     }
 }
 
-// The types whose test looks at units digits pay two divisions per attempt; a table of
-// every drawable pair, built by the compiler from passesTest, answers with one load.
-constexpr bool testsUnitsDigits(ProblemType type) {
-    return type == 1 || type == 3 || type == 4 || type == 5;
-}
-
-template <ProblemType Type>
-constexpr auto kPassTable = [] {
-    constexpr TypeRanges r = rangesFor(Type);
-    std::array<bool, r.a.width * r.b.width> passes{};
-    for (int a = 0; a < r.a.width; ++a) {
-        for (int b = 0; b < r.b.width; ++b) {
-            passes[a * r.b.width + b] = passesTest(Type, a + r.a.base, b + r.b.base);
-        }
-    }
-    return passes;
-}();
-
-template <ProblemType Type>
-bool passesFast(int a, int b) {
-    if constexpr (testsUnitsDigits(Type)) {
-        constexpr TypeRanges r = rangesFor(Type);
-        return kPassTable<Type>[(a - r.a.base) * r.b.width + (b - r.b.base)];
-    } else {
-        return passesTest(Type, a, b);
-    }
-}
-
-template <ProblemType Type>
-ShownProblem drawUntilAccepted(RandomSource& random) {
-    constexpr TypeRanges ranges = rangesFor(Type);
-    for (;;) {
-        random.reseedFromClock();
-        const int a = drawInRange(random, ranges.a);
-        const int b = drawInRange(random, ranges.b);
-        if (passesFast<Type>(a, b)) return shownProblem(Type, a, b);
-    }
-}
-
-template <std::size_t... Types>
-constexpr auto drawersFor(std::index_sequence<Types...>) {
-    return std::array<ShownProblem (*)(RandomSource&), sizeof...(Types)>{
-        &drawUntilAccepted<static_cast<ProblemType>(Types)>...};
-}
-
-// One attempt loop per type, chosen once per problem.
-constexpr auto kDrawers = drawersFor(std::make_index_sequence<kProblemTypeCount>{});
-
-}  // namespace
-
-int drawInRange(RandomSource& random, DrawRange range) {
-    const double f = random.nextFraction();
-    // f * width + base is never negative, so truncation is the floor, without a libm call.
-    return static_cast<int>(f * range.width + range.base);
-}
-
-TypeRanges rangesOf(ProblemType type) { return rangesFor(type); }
-
 std::optional<ShownProblem> acceptPair(ProblemType type, int a, int b) {
-    if (type < 0 || type >= kProblemTypeCount || !passesTest(type, a, b)) return std::nullopt;
+    if (!isProblemType(type) || !passesTest(type, a, b)) return std::nullopt;
     return shownProblem(type, a, b);
 }
 
@@ -148,8 +100,14 @@ std::string answerLineOf(const ShownProblem& problem) {
 }
 
 ShownProblem drawProblem(ProblemType type, RandomSource& random) {
-    const bool known = type >= 0 && type < kProblemTypeCount;
-    return kDrawers[known ? type : kProblemTypeCount - 1](random);
+    if (!isProblemType(type)) type = 0;
+    const TypeRanges ranges = rangesOf(type);
+    for (;;) {
+        random.reseedFromClock();
+        const int a = drawInRange(random, ranges.a);
+        const int b = drawInRange(random, ranges.b);
+        if (auto problem = acceptPair(type, a, b)) return *problem;
+    }
 }
 
 }  // namespace zelkor

@@ -19,7 +19,8 @@ struct DrawRange {
 // precision, so even the largest float below 1 gives base + width - 1, never more.
 int drawInRange(RandomSource& random, DrawRange range);
 
-// The ranges from which a type draws its two numbers a and b.
+// The ranges from which a type draws its two numbers a and b (a type outside 0..8
+// gets type 0's).
 struct TypeRanges {
     DrawRange a;
     DrawRange b;
@@ -43,7 +44,8 @@ std::string problemLineOf(const ShownProblem& problem);
 std::string answerLineOf(const ShownProblem& problem);
 
 // Makes attempts until type's test accepts one: each attempt reseeds random, then
-// draws a and b with no reseed between. REQUIRES: type in 0..8.
+// draws a and b with no reseed between. A type outside 0..8 makes a problem of type
+// 0, the type a run falls back to; the drill never asks for one.
 ShownProblem drawProblem(ProblemType type, RandomSource& random);
 
 }  // namespace zelkor

@@ -1,14 +1,13 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <string_view>
 
 namespace zelkor {
 
 // The index of a problem type, 0 to 8. It is also the index of the type's box in the
 // window's check-box array, whose captions name the types.
-using ProblemType = std::int16_t;
+using ProblemType = int;
 
 inline constexpr int kProblemTypeCount = 9;
 

@@ -1,22 +1,24 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 
 #include "problem_type.h"
 
 namespace zelkor {
 
+// Which of the type boxes 0..8 are ticked; the placeholder boxes have no type.
+using TypeTicks = std::array<bool, kProblemTypeCount>;
+
 // The ticked problem types: the first typeCount entries of typeList, ascending.
 struct TypeSelection {
-    std::array<std::int16_t, kProblemTypeCount> typeList{};
-    std::int16_t typeCount = 0;
+    std::array<ProblemType, kProblemTypeCount> typeList{};
+    int typeCount = 0;
 };
 
-// Rebuilds selection from the ticks of the type boxes 0 to 8. Entries from the new
-// typeCount on keep whatever the latest rebuild that wrote them left there, so entry
-// 0 always holds the lowest type ticked at the latest rebuild that found one.
-void rebuildTypeSelection(TypeSelection& selection,
-                          const std::array<bool, kProblemTypeCount>& ticked);
+// Rebuilds selection from the ticks. Entries from the new typeCount on keep whatever
+// the latest rebuild that wrote them left there, so entry 0 always holds the lowest
+// type ticked at the latest rebuild that found one (a run with no type ticked makes
+// problems of that type).
+void rebuildTypeSelection(TypeSelection& selection, const TypeTicks& ticked);
 
 }  // namespace zelkor

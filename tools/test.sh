@@ -8,7 +8,7 @@ source "$(dirname "$0")/setup.sh"
 zelkor_install "${ZELKOR_RUN_PACKAGES[@]}" "${ZELKOR_TEST_PACKAGES[@]}"
 
 zelkor_build default
-ctest --preset default
+ctest --preset full
 
 zelkor_build fuzz
 "$ZELKOR_ROOT/tests/fuzz/run_fuzz.sh" "$ZELKOR_ROOT/build-fuzz/tests/fuzz/number_reading_fuzz" 60

@@ -1,13 +1,13 @@
 #include <QApplication>
 
 #include "application_setup.h"
-#include "form1.h"
+#include "drill_window.h"
 
 int main(int argc, char* argv[]) {
     zelkor::useUtf8CharacterType();
     QApplication application(argc, argv);
     zelkor::prepareApplication(application);
-    zelkor::Form1 form;
-    form.show();
+    zelkor::DrillWindow window;
+    window.show();
     return QApplication::exec();
 }

@@ -8,6 +8,7 @@
 
 #include "pace.h"
 #include "rounding.h"
+#include "test_names.h"
 
 namespace zelkor {
 namespace {
@@ -16,6 +17,10 @@ struct ReadCase {
     std::string text;
     double expected;
 };
+
+void PrintTo(const ReadCase& c, std::ostream* out) {
+    *out << testing::nameForText(c.text) << " reads " << c.expected;
+}
 
 class ReadLeadingNumber : public ::testing::TestWithParam<ReadCase> {};
 
@@ -41,7 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"inf", 0}, ReadCase{"\xEF\xBC\x95", 0} /* fullwidth 5 */,
         ReadCase{"1e400", DBL_MAX}, ReadCase{"-1e400", -DBL_MAX}, ReadCase{"1e-400", 0},
         ReadCase{"1e99999999999999999999", DBL_MAX}, ReadCase{"1e-99999999999999999999", 0},
-        ReadCase{"4.9e-324", 4.9e-324}, ReadCase{"1.7976931348623157e308", DBL_MAX}));
+        ReadCase{"4.9e-324", 4.9e-324}, ReadCase{"1.7976931348623157e308", DBL_MAX}),
+    [](const auto& info) { return testing::nameForText(info.param.text); });
 
 TEST(ReadLeadingNumberLongText, MegabyteOfDigitsSaturatesInsteadOfOverflowing) {
     EXPECT_EQ(readLeadingNumber(std::string(1 << 20, '9')), DBL_MAX);
@@ -74,6 +80,10 @@ struct PaceCase {
     int expectedMs;
 };
 
+void PrintTo(const PaceCase& c, std::ostream* out) {
+    *out << testing::nameForText(c.text) << " gives " << c.expectedMs << " ms";
+}
+
 class PaceInterval : public ::testing::TestWithParam<PaceCase> {};
 
 TEST_P(PaceInterval, SecondsBecomeWholeMilliseconds) {
@@ -92,7 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PaceCase{"1e12", kLongestTimerIntervalMs},
                       PaceCase{"1e400", kLongestTimerIntervalMs},
                       PaceCase{"2147483.647", 2147483647}, PaceCase{"2147483.646", 2147483646},
-                      PaceCase{"2147483.6475", kLongestTimerIntervalMs}));
+                      PaceCase{"2147483.6475", kLongestTimerIntervalMs}),
+    [](const auto& info) { return testing::nameForText(info.param.text); });
 
 }  // namespace
 }  // namespace zelkor

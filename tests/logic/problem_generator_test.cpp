@@ -150,6 +150,14 @@ TEST(ProblemGenerator, RejectsThePairsThatBreakATypesRule) {
     }
 }
 
+TEST(ProblemGenerator, TypeOutsideTheNineMakesATypeZeroProblem) {
+    for (ProblemType type : {-1, 9, 1000}) {
+        ScriptedRandom random({fractionFor(7, 9, 1), fractionFor(5, 9, 1)});
+        EXPECT_EQ(answerLineOf(drawProblem(type, random)), "7＋5=12") << type;
+        EXPECT_FALSE(acceptPair(type, 7, 5)) << type;
+    }
+}
+
 TEST(ProblemGenerator, ReseedsBeforeEveryAttemptAndDrawsTwicePerAttempt) {
     // Type 1: (23, 45) has no carry, (38, 27) does.
     ScriptedRandom random({fractionFor(23, 90, 10), fractionFor(45, 90, 10),

@@ -7,7 +7,8 @@ source "$(dirname "$0")/xvfb_session.sh"
 xvfb_start
 
 home=$(mktemp -d)
-trap 'xvfb_stop; rm -rf "$home"' EXIT
+# fcitx5's frontends may still be writing into the profile while it goes.
+trap 'xvfb_stop; rm -rf "$home" 2>/dev/null || true' EXIT
 mkdir -p "$home/.config/fcitx5"
 cat >"$home/.config/fcitx5/profile" <<'PROFILE'
 [Groups/0]
@@ -31,6 +32,7 @@ export QT_QPA_PLATFORM=xcb QT_IM_MODULE=fcitx XMODIFIERS=@im=fcitx
 
 dbus-run-session -- bash -c '
     fcitx5 >"$HOME/fcitx5.log" 2>&1 &
+    fcitx=$!
     # Asking fcitx5-remote before fcitx5 owns its bus name would start a second one.
     for _ in $(seq 50); do
         dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
@@ -40,5 +42,6 @@ dbus-run-session -- bash -c '
     fcitx5-remote >/dev/null 2>&1 || { echo "fcitx5 did not start"; cat "$HOME/fcitx5.log"; exit 1; }
     "$0" --gtest_filter="ChineseInput.*"
     status=$?
-    fcitx5-remote -e 2>/dev/null || true
+    kill $fcitx 2>/dev/null
+    wait $fcitx 2>/dev/null
     exit $status' "$ui_tests"

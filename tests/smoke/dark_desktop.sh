@@ -7,4 +7,4 @@ ui_tests=${1:?usage: dark_desktop.sh PATH_TO_UI_TESTS}
 source "$(dirname "$0")/xvfb_session.sh"
 xvfb_start
 export QT_QPA_PLATFORM=xcb QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
-"$ui_tests" --gtest_filter='Form1Contrast.*'
+"$ui_tests" --gtest_filter='DrillWindowContrast.*'

@@ -3,7 +3,7 @@
 #include <QProcess>
 #include <cstring>
 
-#include "form1_fixture.h"
+#include "window_fixture.h"
 
 // The number boxes with a Chinese input method active, as a Chinese pupil's desktop has
 // it: a real fcitx5 with pinyin, real X key events (tests/smoke/chinese_input.sh
@@ -17,14 +17,14 @@ bool run(const QString& program, const QStringList& arguments) {
     return process.waitForFinished(10000) && process.exitCode() == 0;
 }
 
-class ChineseInput : public Form1Test {
+class ChineseInput : public DrillWindowTest {
   protected:
     void SetUp() override {
         if (QGuiApplication::platformName() != "xcb" ||
             qEnvironmentVariable("QT_IM_MODULE") != "fcitx") {
             GTEST_SKIP() << "needs a real X server with fcitx5 (tests/smoke/chinese_input.sh)";
         }
-        Form1Test::SetUp();
+        DrillWindowTest::SetUp();
     }
 
     // Gives box the keyboard focus, switches the input method to pinyin and types keys
@@ -57,16 +57,16 @@ TEST_F(ChineseInput, PinyinIsActiveInAPlainLineEdit) {
 
 TEST_F(ChineseInput, NumberBoxesTakeKeystrokesAsTyped) {
     const struct {
-        const char* box;
+        layout::Control box;
         const char* keys;
     } cases[] = {
-        {"Text2", ".5"},
-        {"Text2", "0.25"},
-        {"Text1", "12"},
-        {"Text1", "abc"},  // letters stay letters: no candidate list opens
+        {layout::kIntervalBox, ".5"},
+        {layout::kIntervalBox, "0.25"},
+        {layout::kCountBox, "12"},
+        {layout::kCountBox, "abc"},  // letters stay letters: no candidate list opens
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.box) + " <- " + c.keys);
+        SCOPED_TRACE(std::string(c.box.objectName) + " <- " + c.keys);
         EXPECT_EQ(typeWithPinyin(textBox(c.box), c.keys).toStdString(), c.keys);
     }
 }

@@ -6,13 +6,14 @@
 #include <QTimer>
 #include <cmath>
 
-#include "form1_fixture.h"
+#include "window_fixture.h"
 
 namespace zelkor::testing {
 namespace {
 
-// Designed places in twips, written out here once more so a slip in the window's own
-// table shows up. Converted at 15 twips a pixel, rounding the edges.
+// The design written out here once more, by its own control names, so that a slip in
+// the window's layout table shows up: each widget is found by the name it must carry.
+// Places are in twips, converted at 15 twips a pixel, rounding the edges.
 struct Twips {
     int left, top, width, height;
     QRect pixels() const {
@@ -77,17 +78,17 @@ QString captionOf(const QWidget* widget) {
     return {};
 }
 
-class Form1Layout : public Form1Test {};
+class DrillWindowLayout : public DrillWindowTest {};
 
-TEST_F(Form1Layout, WindowHasItsTitleFixedClientSizeAndIcon) {
-    EXPECT_EQ(form->windowTitle(), QString::fromUtf8("ZelkorV1.2版"));
-    EXPECT_EQ(form->size(), QSize(1016, 702));
-    EXPECT_EQ(form->minimumSize(), form->maximumSize()) << "the layout is fixed";
-    const QList<QSize> iconSizes = form->windowIcon().availableSizes();
+TEST_F(DrillWindowLayout, WindowHasItsTitleFixedClientSizeAndIcon) {
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("ZelkorV1.2版"));
+    EXPECT_EQ(window->size(), QSize(1016, 702));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "the layout is fixed";
+    const QList<QSize> iconSizes = window->windowIcon().availableSizes();
     EXPECT_TRUE(iconSizes.contains(QSize(32, 32)));
 }
 
-TEST_F(Form1Layout, EveryControlStandsAtItsDesignedPlaceWithItsCaptionAndFont) {
+TEST_F(DrillWindowLayout, EveryControlStandsAtItsDesignedPlaceWithItsCaptionAndFont) {
     for (const ControlRow& row : kControls) {
         SCOPED_TRACE(row.name);
         auto* widget = find<QWidget>(row.name);
@@ -107,17 +108,17 @@ TEST_F(Form1Layout, EveryControlStandsAtItsDesignedPlaceWithItsCaptionAndFont) {
     }
 }
 
-TEST_F(Form1Layout, SongFontIsSubstitutedByAnInstalledMingFace) {
-    const QFontInfo resolved(label("Label2")->font());
+TEST_F(DrillWindowLayout, SongFontIsSubstitutedByAnInstalledMingFace) {
+    const QFontInfo resolved(find<QLabel>("Label2")->font());
     EXPECT_TRUE(resolved.family().startsWith("AR PL UMing")) << resolved.family().toStdString();
 }
 
-TEST_F(Form1Layout, SheetLabelsAndSeparatorsFormTheHiddenGrid) {
+TEST_F(DrillWindowLayout, SheetLabelsAndSeparatorsFormTheHiddenGrid) {
     for (int k = 1; k <= 20; ++k) {
         SCOPED_TRACE(k);
         const int column = (k - 1) % 4;
         const int row = (k - 1) / 4;
-        QLabel* cell = sheet(k);
+        QLabel* cell = find<QLabel>(QStringLiteral("Label6(%1)").arg(k).toLatin1().constData());
         EXPECT_EQ(cell->parentWidget()->objectName(), "Frame2");
         EXPECT_EQ(cell->geometry(),
                   (Twips{120 + 3760 * column, 480 + 1170 * row, 3435, 705}.pixels()));
@@ -129,29 +130,31 @@ TEST_F(Form1Layout, SheetLabelsAndSeparatorsFormTheHiddenGrid) {
     const int xs[] = {248, 496, 744};  // 3720, 7440, 11160 twips
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(line(i)->geometry(), QRect(xs[i] - 1, 32, 2, 361));  // 480 to 5880 twips
-        EXPECT_FALSE(line(i)->isVisible());
+        QWidget* line = find<QWidget>(QStringLiteral("Line1(%1)").arg(i).toLatin1().constData());
+        EXPECT_EQ(line->geometry(), QRect(xs[i] - 1, 32, 2, 361));  // 480 to 5880 twips
+        EXPECT_FALSE(line->isVisible());
     }
 }
 
-TEST_F(Form1Layout, ColoursOfTheFlashLabelsStopwatchAndFrameCaptions) {
+TEST_F(DrillWindowLayout, ColoursOfTheFlashLabelsStopwatchAndFrameCaptions) {
     for (const char* name : {"Label1", "Label7"}) {
-        EXPECT_TRUE(label(name)->autoFillBackground()) << name;
-        EXPECT_EQ(label(name)->palette().color(QPalette::Window), QColor(192, 192, 255)) << name;
+        EXPECT_TRUE(find<QLabel>(name)->autoFillBackground()) << name;
+        EXPECT_EQ(find<QLabel>(name)->palette().color(QPalette::Window), QColor(192, 192, 255))
+            << name;
     }
-    EXPECT_EQ(label("Label8")->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+    EXPECT_EQ(find<QLabel>("Label8")->palette().color(QPalette::WindowText), QColor(0, 0, 0));
     for (const char* frame : {"Frame1", "Frame2"}) {
         EXPECT_EQ(find<QGroupBox>(frame)->palette().color(QPalette::WindowText), QColor(0, 0, 0));
     }
 }
 
-TEST_F(Form1Layout, SkinIsCalledOnceBeforeTheWindowIsShown) {
+TEST_F(DrillWindowLayout, SkinIsCalledOnceBeforeTheWindowIsShown) {
     EXPECT_EQ(skinCalls, 1);
     EXPECT_FALSE(skinCalledWhileVisible);
 }
 
-TEST_F(Form1Layout, FocusStartsOnAnswerAndTabWalksTheDesignedOrder) {
-    EXPECT_EQ(QApplication::focusWidget(), button("Command2"));
+TEST_F(DrillWindowLayout, FocusStartsOnAnswerAndTabWalksTheDesignedOrder) {
+    EXPECT_EQ(QApplication::focusWidget(), find<QPushButton>("Command2"));
     const QStringList order = {"Text2",     "Text1",     "Command1",  "Check1(3)",  "Check1(6)",
                                "Check1(4)", "Command3",  "Check1(9)", "Check1(10)", "Check1(11)",
                                "Check1(8)", "Check1(0)", "Check1(2)", "Check1(7)",  "Check1(1)",
@@ -163,10 +166,10 @@ TEST_F(Form1Layout, FocusStartsOnAnswerAndTabWalksTheDesignedOrder) {
     }
 }
 
-TEST_F(Form1Layout, TextBoxesTakeAnyTextOfAnyLengthWithTheInputMethodOff) {
+TEST_F(DrillWindowLayout, TextBoxesTakeAnyTextOfAnyLengthAndNoInputMethod) {
     for (const char* name : {"Text1", "Text2"}) {
-        QLineEdit* box = textBox(name);
-        EXPECT_FALSE(box->testAttribute(Qt::WA_InputMethodEnabled)) << name;
+        QLineEdit* box = find<QLineEdit>(name);
+        EXPECT_FALSE(box->inputMethodQuery(Qt::ImEnabled).toBool()) << name << ": no input method";
         const QString longText(100000, QChar('7'));
         box->setText(longText);
         EXPECT_EQ(box->text().size(), longText.size()) << name;
@@ -176,7 +179,7 @@ TEST_F(Form1Layout, TextBoxesTakeAnyTextOfAnyLengthWithTheInputMethodOff) {
     }
 }
 
-TEST_F(Form1Layout, RejectedCountShowsThePlainMessageBoxWithAChineseOk) {
+TEST_F(DrillWindowLayout, RejectedCountShowsThePlainMessageBoxWithAChineseOk) {
     QString text, title, buttonText;
     int buttons = -1;
     QMessageBox::Icon icon = QMessageBox::Warning;
@@ -200,8 +203,8 @@ TEST_F(Form1Layout, RejectedCountShowsThePlainMessageBoxWithAChineseOk) {
         box->button(QMessageBox::Ok)->click();
     });
     answer.start();
-    type(textBox("Text1"), "21");
-    click(button("Command1"));
+    type(find<QLineEdit>("Text1"), "21");
+    click(find<QPushButton>("Command1"));
     answer.stop();
     ASSERT_TRUE(seen);
     EXPECT_EQ(text, QString::fromUtf8("出题的数量最多20题！"));
@@ -214,7 +217,7 @@ TEST_F(Form1Layout, RejectedCountShowsThePlainMessageBoxWithAChineseOk) {
     EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
-    EXPECT_EQ(form->state().problemTotal, 0);
+    EXPECT_EQ(window->state().problemTotal, 0);
 }
 
 }  // namespace

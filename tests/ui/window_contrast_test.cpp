@@ -12,8 +12,8 @@
 #include <cmath>
 #include <vector>
 
-#include "form1_fixture.h"
 #include "platform_palette.h"
+#include "window_fixture.h"
 
 // Every text of the window, and the sheet's column lines, must stay readable whatever
 // colour scheme the desktop runs: at least 4.5 : 1 against the background it is drawn
@@ -66,7 +66,7 @@ double inkContrast(const QImage& image, const QRect& area) {
     return best;
 }
 
-class Form1Contrast : public Form1Test {
+class DrillWindowContrast : public DrillWindowTest {
   protected:
     void SetUp() override {
         // Offscreen there is no desktop: stand in for its dark scheme. On a real
@@ -77,28 +77,35 @@ class Form1Contrast : public Form1Test {
             ASSERT_LT(platformPalette().color(QPalette::Window).lightness(), 100)
                 << "the desktop's colour scheme is not dark";
         }
-        openForm();
+        openWindow();
     }
     void TearDown() override {
-        form.reset();
+        window.reset();
         dark_.reset();
     }
 
     QImage capture() const {
         QImage image = QGuiApplication::platformName() == "offscreen"
-                           ? form->grab().toImage()
-                           : form->screen()->grabWindow(form->winId()).toImage();
+                           ? window->grab().toImage()
+                           : window->screen()->grabWindow(window->winId()).toImage();
         return image.convertToFormat(QImage::Format_RGB32);
+    }
+
+    bool isSeparator(const QWidget* widget) const {
+        for (int i = 0; i < layout::kSeparatorCount; ++i) {
+            if (widget == separator(i)) return true;
+        }
+        return false;
     }
 
     // Where each visible text (and line) is drawn, in window coordinates.
     std::vector<std::pair<QString, QRect>> textAreas() const {
         std::vector<std::pair<QString, QRect>> areas;
         const auto place = [this](QWidget* w, QRect r) {
-            return QRect(w->mapTo(form.get(), r.topLeft()), r.size());
+            return QRect(w->mapTo(window.get(), r.topLeft()), r.size());
         };
-        for (auto* widget : form->findChildren<QWidget*>()) {
-            if (!widget->isVisibleTo(form.get())) continue;
+        for (auto* widget : window->findChildren<QWidget*>()) {
+            if (!widget->isVisibleTo(window.get())) continue;
             const QString name = widget->objectName();
             if (auto* label = qobject_cast<QLabel*>(widget)) {
                 if (!label->text().isEmpty()) areas.emplace_back(name, place(label, label->rect()));
@@ -116,7 +123,7 @@ class Form1Contrast : public Form1Test {
                 areas.emplace_back(name, place(box, text));
             } else if (qobject_cast<QPushButton*>(widget) || qobject_cast<QLineEdit*>(widget)) {
                 areas.emplace_back(name, place(widget, widget->rect().adjusted(4, 4, -4, -4)));
-            } else if (name.startsWith("Line1")) {
+            } else if (isSeparator(widget)) {
                 areas.emplace_back(name, place(widget, widget->rect().adjusted(-4, 0, 4, 0)));
             }
         }
@@ -142,21 +149,22 @@ class Form1Contrast : public Form1Test {
     std::unique_ptr<DarkDesktopPalette> dark_;
 };
 
-TEST_F(Form1Contrast, EveryTextStaysReadableOnADarkDesktop) {
+TEST_F(DrillWindowContrast, EveryTextStaysReadableOnADarkDesktop) {
     expectReadable("at start");
 
-    type(textBox("Text1"), "4");
-    type(textBox("Text2"), "30");  // problem 1 stays up while it is measured
-    click(button("Command1"));
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !label("Label1")->text().isEmpty(); }, 2000));
+    type(textBox(layout::kCountBox), "4");
+    type(textBox(layout::kIntervalBox), "30");  // problem 1 stays up while it is measured
+    click(button(layout::kStartButton));
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return !label(layout::kFlashLabel)->text().isEmpty(); }, 2000));
     expectReadable("while a problem flashes");
 
-    type(textBox("Text2"), "0.01");
-    click(button("Command1"));
+    type(textBox(layout::kIntervalBox), "0.01");
+    click(button(layout::kStartButton));
     ASSERT_TRUE(waitForRunEnd());
-    click(button("Command3"));
+    click(button(layout::kSheetButton));
     expectReadable("the sheet");
-    click(button("Command2"));
+    click(button(layout::kAnswersButton));
     expectReadable("the answers");
 }
 

@@ -5,7 +5,7 @@
 #include <QSet>
 
 #include "application_setup.h"
-#include "form1_fixture.h"
+#include "window_fixture.h"
 
 // How the window presents itself to the desktop: the entry it belongs to, its icons,
 // the title-bar buttons it offers, and what a screen reader calls its parts.
@@ -17,15 +17,15 @@ QString spokenName(QWidget* widget) {
     return accessible ? accessible->text(QAccessible::Name) : QString("<no interface>");
 }
 
-class Form1Desktop : public Form1Test {};
+class DrillWindowDesktop : public DrillWindowTest {};
 
-TEST_F(Form1Desktop, BelongsToItsDesktopEntry) {
+TEST_F(DrillWindowDesktop, BelongsToItsDesktopEntry) {
     EXPECT_EQ(QGuiApplication::desktopFileName(), "org.zelkor.Zelkor");
     EXPECT_EQ(QCoreApplication::applicationName(), "zelkor");  // WM_CLASS, StartupWMClass
 }
 
-TEST_F(Form1Desktop, CarriesTheDesignedIconAndLargerOnes) {
-    const QIcon icon = form->windowIcon();
+TEST_F(DrillWindowDesktop, CarriesTheDesignedIconAndLargerOnes) {
+    const QIcon icon = window->windowIcon();
     const QList<QSize> sizes = icon.availableSizes();
     for (int size : {32, 48, 64, 128, 256}) {
         EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
@@ -40,29 +40,28 @@ TEST_F(Form1Desktop, CarriesTheDesignedIconAndLargerOnes) {
         << "at 32 px the window shows the designed icon, not a scaled one";
 }
 
-TEST_F(Form1Desktop, TitleBarOffersOnlyWhatWorks) {
-    const Qt::WindowFlags flags = form->windowFlags();
+TEST_F(DrillWindowDesktop, TitleBarOffersOnlyWhatWorks) {
+    const Qt::WindowFlags flags = window->windowFlags();
     EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
     EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint)) << "the layout is fixed";
-    EXPECT_EQ(form->minimumSize(), form->maximumSize());
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
 }
 
-TEST_F(Form1Desktop, ScreenReaderNamesSayWhatEachPartOfTheSheetIs) {
-    const QString frameCaption = find<QGroupBox>("Frame2")->title();
+TEST_F(DrillWindowDesktop, ScreenReaderNamesSayWhatEachPartOfTheSheetIs) {
+    const QString frameCaption = find<QGroupBox>(layout::kDisplayFrame.objectName)->title();
     QSet<QString> names;
-    for (int k = 1; k <= 20; ++k) {
-        EXPECT_EQ(spokenName(sheet(k)), QStringLiteral("第%1题").arg(k))
-            << "empty sheet label " << k;
-        names.insert(spokenName(sheet(k)));
+    for (int i = 0; i < layout::kSheetLabelCount; ++i) {
+        EXPECT_EQ(spokenName(sheet(i)), QStringLiteral("第%1题").arg(i + 1)) << "empty label " << i;
+        names.insert(spokenName(sheet(i)));
     }
     for (int i = 0; i < 3; ++i) {
-        EXPECT_NE(spokenName(line(i)), frameCaption) << "Line1(" << i << ")";
-        EXPECT_FALSE(spokenName(line(i)).isEmpty());
-        names.insert(spokenName(line(i)));
+        EXPECT_NE(spokenName(separator(i)), frameCaption) << "separator " << i;
+        EXPECT_FALSE(spokenName(separator(i)).isEmpty());
+        names.insert(spokenName(separator(i)));
     }
-    for (const char* flash : {"Label1", "Label7"}) {
-        EXPECT_NE(spokenName(label(flash)), frameCaption) << flash;
+    for (const layout::Control& flash : {layout::kFlashLabel, layout::kProgressLabel}) {
+        EXPECT_NE(spokenName(label(flash)), frameCaption) << flash.objectName;
         names.insert(spokenName(label(flash)));
     }
     EXPECT_EQ(names.size(), 25) << "every part has a name of its own";

@@ -2,31 +2,31 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include "form1_fixture.h"
+#include "window_fixture.h"
 
 namespace zelkor::testing {
 namespace {
 
-class Form1LongText : public Form1Test {};
+class DrillWindowLongText : public DrillWindowTest {};
 
 // A megabyte typed or pasted into either box is read in bounded time, and the window
 // keeps answering events.
-TEST_F(Form1LongText, MegabyteInEitherBoxIsReadQuicklyAndTheWindowStaysResponsive) {
+TEST_F(DrillWindowLongText, MegabyteInEitherBoxIsReadQuicklyAndTheWindowStaysResponsive) {
     const QString megabyte(1 << 20, QChar('9'));
     QElapsedTimer clock;
 
     clock.start();
-    textBox("Text2")->setText(megabyte);
-    textBox("Text1")->setText("3");
+    textBox(layout::kIntervalBox)->setText(megabyte);
+    textBox(layout::kCountBox)->setText("3");
     QApplication::processEvents();
     const qint64 setMs = clock.elapsed();
     clock.restart();
-    click(button("Command1"));
-    ASSERT_TRUE(QTest::qWaitFor([this] { return form->state().problemNo == 2; }, 5000));
+    click(button(layout::kStartButton));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->state().nextProblem == 1; }, 5000));
     const qint64 paceMs = clock.elapsed();
-    EXPECT_EQ(form->timer1().interval(), 2147483647) << "held at the longest interval";
+    EXPECT_EQ(window->paceTimer().interval(), 2147483647) << "held at the longest interval";
 
-    textBox("Text1")->setText(megabyte);
+    textBox(layout::kCountBox)->setText(megabyte);
     QApplication::processEvents();
     bool rejected = false;
     QTimer::singleShot(0, [&] {
@@ -36,7 +36,7 @@ TEST_F(Form1LongText, MegabyteInEitherBoxIsReadQuicklyAndTheWindowStaysResponsiv
         }
     });
     clock.restart();
-    click(button("Command1"));
+    click(button(layout::kStartButton));
     const qint64 countMs = clock.elapsed();
     EXPECT_TRUE(rejected);
 

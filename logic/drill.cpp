@@ -1,0 +1,111 @@
+#include "drill.h"
+
+#include <cmath>
+
+#include "number_reading.h"
+#include "pace.h"
+#include "problem_generator.h"
+#include "rounding.h"
+#include "stopwatch_display.h"
+
+namespace zelkor {
+
+Drill::Drill(DrillView& view, RandomSource& random) : view_(view), random_(random) {}
+
+void Drill::onTypeBoxesChanged(const TypeTicks& ticked) {
+    rebuildTypeSelection(state_.types, ticked);
+}
+
+void Drill::onStartClicked(std::string_view countText) {
+    // Whether or not the count is accepted, the stopwatch stops and clears and the
+    // sheet's lines go; only an accepted count clears the sheet itself.
+    view_.setProgressVisible(true);
+    view_.focusStopButton();
+    view_.setStopwatchRunning(false);
+    view_.setStopwatchReading(kStopwatchZero);
+    view_.setSeparatorsVisible(false);
+
+    // Both limits are checked on the number as typed, before rounding: 20.3 and 0.9
+    // are refused although they would round into range.
+    const double count = readLeadingNumber(countText);
+    if (count > kMaxProblemCount || count < 1) {
+        view_.rejectCount();
+        return;
+    }
+    startRun(static_cast<int>(roundHalfEven(count)));
+}
+
+void Drill::startRun(int count) {
+    view_.hideSheet();
+    view_.setFlashVisible(true);
+    state_.problemTotal = count;
+    view_.setPaceInterval(kRunStartIntervalMs);
+    state_.answerLines.assign(count, std::string());
+    state_.problemLines.assign(count, std::string());
+    state_.nextProblem = 0;
+}
+
+void Drill::onPaceTick(std::string_view intervalText) {
+    // Every tick draws a type, the end tick too, so that each tick reseeds and draws
+    // alike.
+    random_.reseedFromClock();
+    const double r = random_.nextFraction();
+    const auto i = static_cast<int>(std::floor(r * state_.types.typeCount));
+    state_.currentType = state_.types.typeList[i];
+
+    if (state_.problemTotal == 0) return;  // no run yet: the pace never ticks then
+    if (state_.nextProblem == state_.problemTotal) {
+        endRun();
+        return;
+    }
+    view_.setProgressCaption("第" + std::to_string(state_.nextProblem + 1) + "道");
+    makeProblem(intervalText);
+}
+
+void Drill::endRun() {
+    view_.setProgressVisible(false);
+    view_.setPaceInterval(0);
+    view_.setFlashCaption("");
+    view_.setFlashVisible(false);
+}
+
+void Drill::makeProblem(std::string_view intervalText) {
+    const int index = state_.nextProblem;
+    const ShownProblem problem = drawProblem(state_.currentType, random_);
+    const std::string problemLine = problemLineOf(problem);
+    view_.setFlashCaption(problemLine);
+    state_.answerLines[index] = answerLineOf(problem);
+    state_.problemLines[index] = problemLine;
+
+    // The whole run's pace is fixed while its first problem is made; a change of the
+    // interval box during a run takes effect with the next run.
+    if (index == 0) view_.setPaceInterval(paceIntervalMs(intervalText));
+    ++state_.nextProblem;
+}
+
+void Drill::onSheetClicked() {
+    view_.setStopwatchRunning(true);
+    state_.elapsedMs = 0.0;
+    layOutSheet(state_.problemLines);
+}
+
+void Drill::onAnswersClicked() {
+    view_.setStopwatchRunning(false);
+    layOutSheet(state_.answerLines);
+}
+
+void Drill::layOutSheet(const std::vector<std::string>& lines) {
+    view_.focusStopButton();
+    view_.setSeparatorsVisible(true);
+    view_.showSheet(lines);
+}
+
+void Drill::onStopwatchTick() {
+    // The stopwatch counts ticks, not clock time: a late tick never makes it skip.
+    state_.elapsedMs += kStopwatchTickMs;
+    view_.setStopwatchReading(stopwatchCaption(state_.elapsedMs));
+}
+
+void Drill::onStopClicked() { view_.setStopwatchRunning(false); }
+
+}  // namespace zelkor

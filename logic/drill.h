@@ -1,0 +1,70 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "drill_view.h"
+#include "random_source.h"
+#include "type_selection.h"
+
+namespace zelkor {
+
+inline constexpr int kMaxProblemCount = 20;
+inline constexpr int kSheetSize = 20;  // sheet labels: four columns, five rows
+inline constexpr int kRunStartIntervalMs = 1;
+inline constexpr int kStopwatchTickMs = 100;
+inline constexpr const char* kCountRejectedText = "出题的数量最多20题！";
+inline constexpr const char* kCountRejectedTitle = "请注意";
+inline constexpr const char* kStopwatchZero = "0:0:0";
+
+// What the drill remembers, all zero or empty at start.
+struct DrillState {
+    TypeSelection types;
+    ProblemType currentType = 0;  // the type of the problem being made
+    int problemTotal = 0;         // problems of the latest accepted run, 1..20; 0 before
+    int nextProblem = 0;          // index of the next problem to make, 0..problemTotal
+    // problemTotal entries each: problem i without and with its answer, empty until made.
+    std::vector<std::string> problemLines;
+    std::vector<std::string> answerLines;
+    double elapsedMs = 0.0;  // the stopwatch, raised by exactly kStopwatchTickMs per tick
+};
+
+// The drill: a run of problems flashed one per pace tick, the sheet with and without
+// answers, and the stopwatch. Each handler runs to completion on the UI thread and
+// acts on the window only through its DrillView.
+class Drill {
+  public:
+    // view and random must outlive the drill.
+    Drill(DrillView& view, RandomSource& random);
+
+    // A type box was ticked or unticked; ticked holds the boxes of types 0..8.
+    void onTypeBoxesChanged(const TypeTicks& ticked);
+    // "出题" with countText in the count box: checks the count and starts a run.
+    void onStartClicked(std::string_view countText);
+    // One pace tick: makes the next problem, or ends the run. The pace is read from
+    // intervalText (seconds) while the first problem is made.
+    void onPaceTick(std::string_view intervalText);
+    // "式题": the sheet without answers; starts the stopwatch from zero.
+    void onSheetClicked();
+    // "答案": the sheet with answers; stops the stopwatch.
+    void onAnswersClicked();
+    // "停止": stops the stopwatch.
+    void onStopClicked();
+    // One stopwatch tick.
+    void onStopwatchTick();
+
+    const DrillState& state() const { return state_; }
+
+  private:
+    void startRun(int count);
+    void endRun();
+    void makeProblem(std::string_view intervalText);
+    void layOutSheet(const std::vector<std::string>& lines);
+
+    DrillView& view_;
+    RandomSource& random_;
+    DrillState state_;
+};
+
+}  // namespace zelkor

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zelkor {
+
+// What the drill does to its window. The window implements it with plain widgets; the
+// tests with a recording fake. All text is UTF-8. Every call leaves the window in a
+// state that does not depend on the calls before it.
+class DrillView {
+  public:
+    virtual ~DrillView() = default;
+
+    // The progress label (第N道): shown or hidden, and its caption.
+    virtual void setProgressVisible(bool visible) = 0;
+    virtual void setProgressCaption(const std::string& caption) = 0;
+
+    // The flash label, where the problem being made is shown.
+    virtual void setFlashVisible(bool visible) = 0;
+    virtual void setFlashCaption(const std::string& caption) = 0;
+
+    // The sheet: its column separators, and its labels. showSheet shows label i with
+    // lines[i] for every i below lines.size() and hides the others.
+    // REQUIRES: lines.size() <= kSheetSize.
+    virtual void setSeparatorsVisible(bool visible) = 0;
+    virtual void showSheet(const std::vector<std::string>& lines) = 0;
+    virtual void hideSheet() = 0;
+
+    // The stopwatch display ("m:s:t").
+    virtual void setStopwatchReading(const std::string& reading) = 0;
+
+    // The run's pace: a tick every milliseconds from now on; 0 stops the ticks.
+    // REQUIRES: milliseconds >= 0.
+    virtual void setPaceInterval(int milliseconds) = 0;
+
+    // The stopwatch's tick, every kStopwatchTickMs while running; starting a running
+    // stopwatch counts its next tick afresh from now.
+    virtual void setStopwatchRunning(bool running) = 0;
+
+    // Gives the stop button the keyboard focus, so that the space bar presses it.
+    virtual void focusStopButton() = 0;
+
+    // Tells the user that the count is out of range: the modal message box with
+    // kCountRejectedText under kCountRejectedTitle, one OK button and no icon. Returns
+    // when the user has closed it.
+    virtual void rejectCount() = 0;
+};
+
+}  // namespace zelkor

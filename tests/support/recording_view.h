@@ -1,0 +1,55 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "drill.h"
+
+namespace zelkor::testing {
+
+// The window as the drill leaves it: what a user would see at this moment, starting
+// from the window at program start. Timers tick only when a test says so.
+class RecordingView final : public DrillView {
+  public:
+    struct SheetLabel {
+        bool visible = false;
+        std::string caption;
+    };
+
+    void setProgressVisible(bool visible) override { progressVisible = visible; }
+    void setProgressCaption(const std::string& caption) override { progressCaption = caption; }
+    void setFlashVisible(bool visible) override { flashVisible = visible; }
+    void setFlashCaption(const std::string& caption) override { flashCaption = caption; }
+    void setSeparatorsVisible(bool visible) override { separatorsVisible = visible; }
+    void showSheet(const std::vector<std::string>& lines) override {
+        hideSheet();
+        for (std::size_t i = 0; i < lines.size(); ++i) sheet.at(i) = {true, lines[i]};
+    }
+    void hideSheet() override {
+        for (SheetLabel& label : sheet) label.visible = false;
+    }
+    void setStopwatchReading(const std::string& reading) override { stopwatchReading = reading; }
+    void setPaceInterval(int milliseconds) override {
+        paceIntervalMs = milliseconds;
+        paceHistory.push_back(milliseconds);
+    }
+    void setStopwatchRunning(bool running) override { stopwatchRunning = running; }
+    void focusStopButton() override { stopButtonHasFocus = true; }
+    void rejectCount() override { ++rejections; }
+
+    bool progressVisible = true;
+    std::string progressCaption;
+    bool flashVisible = true;
+    std::string flashCaption;
+    bool separatorsVisible = false;
+    std::array<SheetLabel, kSheetSize> sheet{};
+    std::string stopwatchReading = kStopwatchZero;
+    int paceIntervalMs = 0;
+    std::vector<int> paceHistory;  // every interval the pace was given, in order
+    bool stopwatchRunning = false;
+    bool stopButtonHasFocus = false;
+    int rejections = 0;
+};
+
+}  // namespace zelkor::testing

@@ -1,0 +1,338 @@
+#include "drill_window.h"
+
+#include <QFontMetrics>
+#include <QIcon>
+#include <QMessageBox>
+#include <QPalette>
+#include <string_view>
+
+#include "application_setup.h"
+#include "skin.h"
+#include "song_font.h"
+#include "twips.h"
+
+namespace zelkor {
+namespace {
+
+constexpr const char* kTitle = "ZelkorV1.2版";
+constexpr double kFrameFontPoints = 14.25;
+constexpr double kBoxFontPoints = 14.25;
+constexpr double kButtonFontPoints = 12;
+constexpr double kProgressFontPoints = 39.75;
+constexpr double kFlashFontPoints = 80.25;
+constexpr double kSheetFontPoints = 36;
+const QColor kBlack(0, 0, 0);
+const QColor kLightBlue(192, 192, 255);
+
+void setTextColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+void setBackground(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+// The window is designed light: black text, light-blue flash labels. A desktop with a
+// dark scheme would give it dark backgrounds under that black text, so the window
+// keeps a light palette of its own whatever the desktop's scheme.
+QPalette designPalette() {
+    QPalette palette(QColor(239, 239, 239));  // Fusion's light window grey
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::AlternateBase, QColor(247, 247, 247));
+    palette.setColor(QPalette::Text, kBlack);
+    palette.setColor(QPalette::WindowText, kBlack);
+    palette.setColor(QPalette::ButtonText, kBlack);
+    palette.setColor(QPalette::PlaceholderText, QColor(0, 0, 0, 128));
+    palette.setColor(QPalette::Highlight, QColor(48, 140, 198));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 220));
+    palette.setColor(QPalette::ToolTipText, kBlack);
+    return palette;
+}
+
+// The design's 32 x 32, 256-colour icon first, then larger renderings of the same
+// picture for task switchers and high-density screens.
+QIcon programIcon() {
+    QIcon icon(QStringLiteral(":/zelkor/org.zelkor.Zelkor-32.png"));
+    for (int size : {48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/zelkor/org.zelkor.Zelkor-%1.png").arg(size),
+                     QSize(size, size));
+    }
+    return icon;
+}
+
+// A label with text is read aloud as its text; an empty one would otherwise borrow its
+// frame's caption, so it gets a name that says what it is.
+void setCaption(QLabel* label, const std::string& caption, const QString& nameWhenEmpty) {
+    const QString text = QString::fromStdString(caption);
+    label->setText(text);
+    label->setAccessibleName(text.isEmpty() ? nameWhenEmpty : QString());
+}
+
+QString sheetLabelName(int i) { return QStringLiteral("第%1题").arg(i + 1); }
+const QString kProgressName = QStringLiteral("出题进度");
+const QString kFlashName = QStringLiteral("当前题目");
+
+// A timer ticks every milliseconds while that is positive; 0 stops it. Starting a
+// timer counts its next tick afresh from now.
+void setTicking(QTimer& timer, int milliseconds) {
+    if (milliseconds > 0) {
+        timer.start(milliseconds);
+    } else {
+        timer.stop();
+        timer.setInterval(0);
+    }
+}
+
+}  // namespace
+
+DrillWindow::SkinCall DrillWindow::defaultSkinCall() {
+    return [] { return attachSkin(); };
+}
+
+DrillWindow::DrillWindow(SkinCall skinCall, QWidget* parent)
+    : QWidget(parent), skinCall_(std::move(skinCall)), drill_(*this, random_) {
+    setObjectName(layout::kWindow.objectName);
+    setWindowTitle(QString::fromUtf8(kTitle));
+    setWindowIcon(programIcon());
+    // The layout is fixed: nothing would move or grow with the window, so the title bar
+    // offers no maximise button (a Qt-drawn one on Wayland would toggle to no effect).
+    setFixedSize(toPixels(layout::kWindow.place).size());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    // The message box, a window of its own, takes the same palette.
+    setAttribute(Qt::WA_WindowPropagation);
+    setPalette(designPalette());
+
+    buildSettingsFrame();
+    buildTypeFrame();
+    buildDisplayFrame();
+    buildStopwatchFrame();
+    // Qt's precise timers schedule each tick from when the previous one was due, so
+    // delays in handling a tick never add up over a run or on the stopwatch.
+    paceTimer_.setTimerType(Qt::PreciseTimer);
+    paceTimer_.setObjectName(layout::kPaceTimerName);
+    stopwatchTimer_.setTimerType(Qt::PreciseTimer);
+    stopwatchTimer_.setObjectName(layout::kStopwatchTimerName);
+
+    connectEvents();
+    setFocusOrder();
+    answersButton_->setFocus(Qt::OtherFocusReason);
+    attachSkinOrOwnLook();
+}
+
+DrillWindow::~DrillWindow() {
+    // The timers call into the drill; silence them before it goes.
+    paceTimer_.stop();
+    stopwatchTimer_.stop();
+}
+
+void DrillWindow::attachSkinOrOwnLook() {
+    if (!skinCall_()) applyOwnLook();
+}
+
+QGroupBox* DrillWindow::createFrame(const layout::Control& control, const char* caption) {
+    auto* frame = new QGroupBox(QString::fromUtf8(caption), this);
+    frame->setObjectName(control.objectName);
+    frame->setFont(songFont(kFrameFontPoints, true));
+    frame->setGeometry(toPixels(control.place));
+    return frame;
+}
+
+QLabel* DrillWindow::createLabel(QWidget* frame, const layout::Control& control,
+                                 const char* caption, const QFont& font) {
+    auto* label = new QLabel(QString::fromUtf8(caption), frame);
+    label->setObjectName(control.objectName);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    label->setGeometry(toPixels(control.place));
+    // Labels draw from the top, as designed. Where the font's line is taller than the
+    // label (the stopwatch: 36 pt in 41 pixels) the Ming face's larger ascent would push
+    // the digits' feet out of it; centring the line keeps the ink inside.
+    const bool tall = QFontMetrics(font).height() > label->height();
+    label->setAlignment(Qt::AlignHCenter | (tall ? Qt::AlignVCenter : Qt::AlignTop));
+    return label;
+}
+
+QPushButton* DrillWindow::createButton(QWidget* frame, const layout::Control& control,
+                                       const char* caption) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), frame);
+    button->setObjectName(control.objectName);
+    button->setFont(songFont(kButtonFontPoints, true));
+    button->setGeometry(toPixels(control.place));
+    // Enter and Escape act only as the toolkit makes them act on the focused control.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+NumberBox* DrillWindow::createNumberBox(QWidget* frame, const layout::Control& control,
+                                        const char* text, const char* accessibleName) {
+    auto* box = new NumberBox(QString::fromUtf8(text), frame);
+    box->setObjectName(control.objectName);
+    box->setAccessibleName(QString::fromUtf8(accessibleName));
+    box->setFont(songFont(kBoxFontPoints, false));
+    box->setGeometry(toPixels(control.place));
+    return box;
+}
+
+void DrillWindow::buildSettingsFrame() {
+    QGroupBox* frame = createFrame(layout::kSettingsFrame, "题数及间隔时间设置：");
+    setTextColour(frame, kBlack);
+    const QFont regular = songFont(kBoxFontPoints, false);
+    createLabel(frame, layout::kCountLabel, "题数", regular);
+    countBox_ = createNumberBox(frame, layout::kCountBox, "5", "题数");
+    createLabel(frame, layout::kCountUnitLabel, "题", regular);
+    createLabel(frame, layout::kIntervalLabel, "间隔", regular);
+    intervalBox_ = createNumberBox(frame, layout::kIntervalBox, "0.01", "间隔");
+    createLabel(frame, layout::kIntervalUnitLabel, "秒", regular);
+    startButton_ = createButton(frame, layout::kStartButton, "出题");
+    sheetButton_ = createButton(frame, layout::kSheetButton, "式题");
+    answersButton_ = createButton(frame, layout::kAnswersButton, "答案");
+}
+
+void DrillWindow::buildTypeFrame() {
+    QGroupBox* frame = createFrame(layout::kTypeFrame, "出题类型选择：");
+    for (int i = 0; i < layout::kTypeBoxCount; ++i) {
+        const std::string_view caption = kTypeBoxCaptions[i];
+        auto* box = new QCheckBox(
+            QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), frame);
+        const layout::Control control = layout::typeBox(i);
+        box->setObjectName(control.objectName);
+        box->setFont(songFont(kBoxFontPoints, false));
+        box->setGeometry(toPixels(control.place));
+        typeBoxes_[i] = box;
+    }
+}
+
+void DrillWindow::buildDisplayFrame() {
+    QGroupBox* frame = createFrame(layout::kDisplayFrame, "式题显示窗口：");
+    setTextColour(frame, kBlack);
+    for (int i = 0; i < layout::kSeparatorCount; ++i) {
+        const layout::LineControl control = layout::sheetSeparator(i);
+        // A line is a strip as wide as the line, filled with the text colour.
+        auto* line = new QFrame(frame);
+        line->setObjectName(control.objectName);
+        setBackground(line, frame->palette().color(QPalette::WindowText));
+        line->setGeometry(toPixels(control, layout::kSeparatorWidthPixels));
+        line->setAttribute(Qt::WA_TransparentForMouseEvents);
+        line->setAccessibleName(QStringLiteral("第%1列与第%2列之间的分隔线").arg(i + 1).arg(i + 2));
+        line->hide();
+        sheetSeparators_[i] = line;
+    }
+    const QFont sheetFont = songFont(kSheetFontPoints, true);
+    for (int i = 0; i < layout::kSheetLabelCount; ++i) {
+        QLabel* label = createLabel(frame, layout::sheetLabel(i), "", sheetFont);
+        setTextColour(label, kBlack);
+        label->setAccessibleName(sheetLabelName(i));
+        label->hide();
+        sheetLabels_[i] = label;
+    }
+    // Created after the sheet so that, when a sheet is shown while a run still
+    // flashes its problems, the problem being made stays readable on top.
+    progressLabel_ =
+        createLabel(frame, layout::kProgressLabel, "", songFont(kProgressFontPoints, true));
+    setBackground(progressLabel_, kLightBlue);
+    progressLabel_->setAccessibleName(kProgressName);
+    flashLabel_ = createLabel(frame, layout::kFlashLabel, "", songFont(kFlashFontPoints, true));
+    setBackground(flashLabel_, kLightBlue);
+    flashLabel_->setAccessibleName(kFlashName);
+}
+
+void DrillWindow::buildStopwatchFrame() {
+    QGroupBox* frame = createFrame(layout::kStopwatchFrame, "计时器：（可用“空格键”直接停止）");
+    stopwatchLabel_ = createLabel(frame, layout::kStopwatchLabel, kStopwatchZero,
+                                  songFont(kSheetFontPoints, true));
+    setTextColour(stopwatchLabel_, kBlack);
+    stopButton_ = createButton(frame, layout::kStopButton, "停止");
+}
+
+void DrillWindow::connectEvents() {
+    // toggled fires after every change of the tick, by mouse, keyboard or program.
+    for (QCheckBox* box : typeBoxes_) {
+        connect(box, &QCheckBox::toggled, this, [this] { typeBoxToggled(); });
+    }
+    connect(startButton_, &QPushButton::clicked, this,
+            [this] { drill_.onStartClicked(countBox_->text().toStdString()); });
+    connect(sheetButton_, &QPushButton::clicked, this, [this] { drill_.onSheetClicked(); });
+    connect(answersButton_, &QPushButton::clicked, this, [this] { drill_.onAnswersClicked(); });
+    connect(stopButton_, &QPushButton::clicked, this, [this] { drill_.onStopClicked(); });
+    connect(&paceTimer_, &QTimer::timeout, this,
+            [this] { drill_.onPaceTick(intervalBox_->text().toStdString()); });
+    connect(&stopwatchTimer_, &QTimer::timeout, this, [this] { drill_.onStopwatchTick(); });
+}
+
+void DrillWindow::typeBoxToggled() {
+    TypeTicks ticked{};
+    for (int type = 0; type < kProblemTypeCount; ++type)
+        ticked[type] = typeBoxes_[type]->isChecked();
+    drill_.onTypeBoxesChanged(ticked);
+}
+
+void DrillWindow::setFocusOrder() {
+    const auto& box = typeBoxes_;
+    const std::array<QWidget*, 18> order = {
+        answersButton_, intervalBox_, countBox_, startButton_, box[3],  box[6],
+        box[4],         sheetButton_, box[9],    box[10],      box[11], box[8],
+        box[0],         box[2],       box[7],    box[1],       box[5],  stopButton_};
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+}
+
+void DrillWindow::setProgressVisible(bool visible) { progressLabel_->setVisible(visible); }
+
+void DrillWindow::setProgressCaption(const std::string& caption) {
+    setCaption(progressLabel_, caption, kProgressName);
+}
+
+void DrillWindow::setFlashVisible(bool visible) { flashLabel_->setVisible(visible); }
+
+void DrillWindow::setFlashCaption(const std::string& caption) {
+    setCaption(flashLabel_, caption, kFlashName);
+}
+
+void DrillWindow::setSeparatorsVisible(bool visible) {
+    for (QFrame* line : sheetSeparators_) line->setVisible(visible);
+}
+
+void DrillWindow::showSheet(const std::vector<std::string>& lines) {
+    hideSheet();
+    for (std::size_t i = 0; i < lines.size() && i < sheetLabels_.size(); ++i) {
+        setCaption(sheetLabels_[i], lines[i], sheetLabelName(static_cast<int>(i)));
+        sheetLabels_[i]->show();
+    }
+}
+
+void DrillWindow::hideSheet() {
+    for (QLabel* label : sheetLabels_) label->hide();
+}
+
+void DrillWindow::setStopwatchReading(const std::string& reading) {
+    stopwatchLabel_->setText(QString::fromStdString(reading));
+}
+
+void DrillWindow::setPaceInterval(int milliseconds) { setTicking(paceTimer_, milliseconds); }
+
+void DrillWindow::setStopwatchRunning(bool running) {
+    setTicking(stopwatchTimer_, running ? kStopwatchTickMs : 0);
+}
+
+void DrillWindow::focusStopButton() { stopButton_->setFocus(Qt::OtherFocusReason); }
+
+void DrillWindow::rejectCount() {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kCountRejectedTitle),
+                    QString::fromUtf8(kCountRejectedText), QMessageBox::Ok, this);
+    box.setObjectName("countRejectedMessage");
+    // A title and a close button, nothing else: Qt's own decorations on Wayland would
+    // otherwise add minimise and maximise buttons and cut the title short.
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                       Qt::WindowCloseButtonHint);
+    box.exec();
+}
+
+}  // namespace zelkor

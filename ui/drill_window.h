@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include "clock_random_source.h"
+#include "drill.h"
+#include "number_box.h"
+#include "window_layout.h"
+
+namespace zelkor {
+
+// The drill's one window: every control at its designed place, the drill's handlers
+// wired to the controls' events, and the skin call made before it is first shown. It
+// holds no rules of its own: it shows what the drill tells it to (DrillView).
+class DrillWindow final : public QWidget, private DrillView {
+  public:
+    // Calls the skin library's SkinH_Attach; nothing when there is no skin library.
+    using SkinCall = std::function<std::optional<std::int32_t>()>;
+
+    explicit DrillWindow(SkinCall skinCall = defaultSkinCall(), QWidget* parent = nullptr);
+    ~DrillWindow() override;
+
+    const DrillState& state() const { return drill_.state(); }
+    const QTimer& paceTimer() const { return paceTimer_; }
+    const QTimer& stopwatchTimer() const { return stopwatchTimer_; }
+
+    static SkinCall defaultSkinCall();
+
+  private:
+    // DrillView
+    void setProgressVisible(bool visible) override;
+    void setProgressCaption(const std::string& caption) override;
+    void setFlashVisible(bool visible) override;
+    void setFlashCaption(const std::string& caption) override;
+    void setSeparatorsVisible(bool visible) override;
+    void showSheet(const std::vector<std::string>& lines) override;
+    void hideSheet() override;
+    void setStopwatchReading(const std::string& reading) override;
+    void setPaceInterval(int milliseconds) override;
+    void setStopwatchRunning(bool running) override;
+    void focusStopButton() override;
+    void rejectCount() override;
+
+    void attachSkinOrOwnLook();
+    void buildSettingsFrame();
+    void buildTypeFrame();
+    void buildDisplayFrame();
+    void buildStopwatchFrame();
+    void setFocusOrder();
+    void connectEvents();
+    void typeBoxToggled();
+
+    QGroupBox* createFrame(const layout::Control& control, const char* caption);
+    QLabel* createLabel(QWidget* frame, const layout::Control& control, const char* caption,
+                        const QFont& font);
+    QPushButton* createButton(QWidget* frame, const layout::Control& control, const char* caption);
+    NumberBox* createNumberBox(QWidget* frame, const layout::Control& control, const char* text,
+                               const char* accessibleName);
+
+    SkinCall skinCall_;
+    QLabel* flashLabel_ = nullptr;
+    QLabel* progressLabel_ = nullptr;
+    QLabel* stopwatchLabel_ = nullptr;
+    std::array<QLabel*, layout::kSheetLabelCount> sheetLabels_{};
+    std::array<QFrame*, layout::kSeparatorCount> sheetSeparators_{};
+    std::array<QCheckBox*, layout::kTypeBoxCount> typeBoxes_{};
+    NumberBox* countBox_ = nullptr;
+    NumberBox* intervalBox_ = nullptr;
+    QPushButton* startButton_ = nullptr;
+    QPushButton* sheetButton_ = nullptr;
+    QPushButton* answersButton_ = nullptr;
+    QPushButton* stopButton_ = nullptr;
+    QTimer paceTimer_;
+    QTimer stopwatchTimer_;
+    ClockRandomSource random_;
+    Drill drill_;
+};
+
+}  // namespace zelkor
