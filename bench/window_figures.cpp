@@ -30,24 +30,24 @@ class HideWatcher final : public QObject {
 
 // Milliseconds from the click on 出题 to the end tick of a 20-problem run at 0.01 s.
 double runDurationMs() {
-    DrillWindow form([] { return std::optional<std::int32_t>(0); });
-    form.show();
-    form.findChild<QLineEdit*>(layout::kCountBox.objectName)->setText("20");
-    form.findChild<QLineEdit*>(layout::kIntervalBox.objectName)->setText("0.01");
+    DrillWindow window([] { return std::optional<std::int32_t>(0); });
+    window.show();
+    window.findChild<QLineEdit*>(layout::kCountBox.objectName)->setText("20");
+    window.findChild<QLineEdit*>(layout::kIntervalBox.objectName)->setText("0.01");
     QElapsedTimer clock;
     HideWatcher watcher(clock);
-    form.findChild<QLabel*>(layout::kProgressLabel.objectName)->installEventFilter(&watcher);
+    window.findChild<QLabel*>(layout::kProgressLabel.objectName)->installEventFilter(&watcher);
     QApplication::processEvents();
     clock.start();
-    form.findChild<QPushButton*>(layout::kStartButton.objectName)->click();
+    window.findChild<QPushButton*>(layout::kStartButton.objectName)->click();
     while (watcher.hiddenAtNs < 0) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return watcher.hiddenAtNs / 1e6;
 }
 
 // How far the stopwatch display is behind the wall clock once it reads `seconds`.
 double stopwatchLagMs(int seconds) {
-    DrillWindow form([] { return std::optional<std::int32_t>(0); });
-    form.show();
+    DrillWindow window([] { return std::optional<std::int32_t>(0); });
+    window.show();
     QApplication::processEvents();
     const double target = seconds * 1000.0;
     QElapsedTimer clock;
@@ -56,10 +56,10 @@ double stopwatchLagMs(int seconds) {
     QTimer poll;
     poll.setTimerType(Qt::PreciseTimer);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (reachedAtNs < 0 && form.state().elapsedMs >= target) reachedAtNs = clock.nsecsElapsed();
+        if (reachedAtNs < 0 && window.state().elapsedMs >= target) reachedAtNs = clock.nsecsElapsed();
     });
     clock.start();
-    form.findChild<QPushButton*>(layout::kSheetButton.objectName)->click();
+    window.findChild<QPushButton*>(layout::kSheetButton.objectName)->click();
     poll.start(1);
     while (reachedAtNs < 0) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return reachedAtNs / 1e6 - target;
