@@ -1,6 +1,8 @@
 #include "drill_window.h"
 
+#include <QEvent>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QIcon>
 #include <QMessageBox>
 #include <QPalette>
@@ -21,6 +23,7 @@ constexpr double kButtonFontPoints = 12;
 constexpr double kProgressFontPoints = 39.75;
 constexpr double kFlashFontPoints = 80.25;
 constexpr double kSheetFontPoints = 36;
+constexpr int kMessageBoxMinimumWidth = 260;
 const QColor kBlack(0, 0, 0);
 const QColor kLightBlue(192, 192, 255);
 
@@ -131,6 +134,17 @@ DrillWindow::~DrillWindow() {
     // The timers call into the drill; silence them before it goes.
     paceTimer_.stop();
     stopwatchTimer_.stop();
+}
+
+void DrillWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // The layout is fixed, so a maximised or full-screen window would only frame the same
+    // controls in empty space. A title bar that offers maximising regardless (Qt's own
+    // on Wayland) gets the window straight back, and its button keeps its meaning.
+    if (event->type() == QEvent::WindowStateChange &&
+        (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+    }
 }
 
 void DrillWindow::attachSkinOrOwnLook() {
@@ -332,6 +346,13 @@ void DrillWindow::rejectCount() {
     // otherwise add minimise and maximise buttons and cut the title short.
     box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                        Qt::WindowCloseButtonHint);
+    // Qt's own Wayland title bar (where the compositor draws none) keeps three buttons
+    // whatever the flags say and clips the title to the room left of them; a box as
+    // narrow as its text would show "请注:". A spacer across the box's grid widens it.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(kMessageBoxMinimumWidth, 0, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     box.exec();
 }
 

@@ -36,6 +36,9 @@ class DrillWindow final : public QWidget, private DrillView {
 
     static SkinCall defaultSkinCall();
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
     // DrillView
     void setProgressVisible(bool visible) override;

@@ -48,6 +48,15 @@ TEST_F(DrillWindowDesktop, TitleBarOffersOnlyWhatWorks) {
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
 }
 
+TEST_F(DrillWindowDesktop, MaximisingOrFullScreenLeavesTheFixedWindowAsItIs) {
+    for (Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowFullScreen}) {
+        window->setWindowState(state);
+        QApplication::processEvents();
+        EXPECT_EQ(window->windowState(), Qt::WindowNoState) << state;
+        EXPECT_EQ(window->size(), QSize(1016, 702));
+    }
+}
+
 TEST_F(DrillWindowDesktop, ScreenReaderNamesSayWhatEachPartOfTheSheetIs) {
     const QString frameCaption = find<QGroupBox>(layout::kDisplayFrame.objectName)->title();
     QSet<QString> names;

@@ -184,6 +184,7 @@ TEST_F(DrillWindowLayout, RejectedCountShowsThePlainMessageBoxWithAChineseOk) {
     int buttons = -1;
     QMessageBox::Icon icon = QMessageBox::Warning;
     Qt::WindowFlags flags;
+    int width = 0;
     bool seen = false;
     // Answers the box from inside its modal loop; polling, so that a box that is late
     // to appear is still found, and a click that shows none returns at once.
@@ -197,6 +198,7 @@ TEST_F(DrillWindowLayout, RejectedCountShowsThePlainMessageBoxWithAChineseOk) {
         title = box->windowTitle();
         icon = box->icon();
         flags = box->windowFlags();
+        width = box->width();
         buttons = static_cast<int>(box->buttons().size());
         buttonText = box->buttons().value(0)->text();
         answer.stop();
@@ -217,6 +219,7 @@ TEST_F(DrillWindowLayout, RejectedCountShowsThePlainMessageBoxWithAChineseOk) {
     EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_GE(width, 260) << "room for the title beside a title bar's three buttons";
     EXPECT_EQ(window->state().problemTotal, 0);
 }
 
