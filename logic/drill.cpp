@@ -16,7 +16,7 @@ void Drill::onTypeBoxesChanged(const TypeTicks& ticked) {
     rebuildTypeSelection(state_.types, ticked);
 }
 
-void Drill::onStartClicked(std::string_view countText) {
+void Drill::onStartClicked() {
     // Whether or not the count is accepted, the stopwatch stops and clears and the
     // sheet's lines go; only an accepted count clears the sheet itself.
     view_.setProgressVisible(true);
@@ -27,7 +27,7 @@ void Drill::onStartClicked(std::string_view countText) {
 
     // Both limits are checked on the number as typed, before rounding: 20.3 and 0.9
     // are refused although they would round into range.
-    const double count = readLeadingNumber(countText);
+    const double count = readLeadingNumber(view_.countText());
     if (count > kMaxProblemCount || count < 1) {
         view_.rejectCount();
         return;
@@ -45,7 +45,7 @@ void Drill::startRun(int count) {
     state_.nextProblem = 0;
 }
 
-void Drill::onPaceTick(std::string_view intervalText) {
+void Drill::onPaceTick() {
     // Every tick draws a type, the end tick too, so that each tick reseeds and draws
     // alike.
     random_.reseedFromClock();
@@ -59,7 +59,7 @@ void Drill::onPaceTick(std::string_view intervalText) {
         return;
     }
     view_.setProgressCaption("第" + std::to_string(state_.nextProblem + 1) + "道");
-    makeProblem(intervalText);
+    makeProblem();
 }
 
 void Drill::endRun() {
@@ -69,7 +69,7 @@ void Drill::endRun() {
     view_.setFlashVisible(false);
 }
 
-void Drill::makeProblem(std::string_view intervalText) {
+void Drill::makeProblem() {
     const int index = state_.nextProblem;
     const ShownProblem problem = drawProblem(state_.currentType, random_);
     const std::string problemLine = problemLineOf(problem);
@@ -79,7 +79,7 @@ void Drill::makeProblem(std::string_view intervalText) {
 
     // The whole run's pace is fixed while its first problem is made; a change of the
     // interval box during a run takes effect with the next run.
-    if (index == 0) view_.setPaceInterval(paceIntervalMs(intervalText));
+    if (index == 0) view_.setPaceInterval(paceIntervalMs(view_.intervalText()));
     ++state_.nextProblem;
 }
 

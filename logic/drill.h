@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "drill_view.h"
@@ -40,11 +39,11 @@ class Drill {
 
     // A type box was ticked or unticked; ticked holds the boxes of types 0..8.
     void onTypeBoxesChanged(const TypeTicks& ticked);
-    // "出题" with countText in the count box: checks the count and starts a run.
-    void onStartClicked(std::string_view countText);
-    // One pace tick: makes the next problem, or ends the run. The pace is read from
-    // intervalText (seconds) while the first problem is made.
-    void onPaceTick(std::string_view intervalText);
+    // "出题": reads the count box, checks the count and starts a run.
+    void onStartClicked();
+    // One pace tick: makes the next problem, or ends the run. The pace is read from the
+    // interval box (seconds) while the first problem is made, and only then.
+    void onPaceTick();
     // "式题": the sheet without answers; starts the stopwatch from zero.
     void onSheetClicked();
     // "答案": the sheet with answers; stops the stopwatch.
@@ -59,7 +58,7 @@ class Drill {
   private:
     void startRun(int count);
     void endRun();
-    void makeProblem(std::string_view intervalText);
+    void makeProblem();
     void layOutSheet(const std::vector<std::string>& lines);
 
     DrillView& view_;

@@ -12,6 +12,10 @@ class DrillView {
   public:
     virtual ~DrillView() = default;
 
+    // What the user has typed into the count and interval boxes, as it stands.
+    virtual std::string countText() const = 0;
+    virtual std::string intervalText() const = 0;
+
     // The progress label (第N道): shown or hidden, and its caption.
     virtual void setProgressVisible(bool visible) = 0;
     virtual void setProgressCaption(const std::string& caption) = 0;

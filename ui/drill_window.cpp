@@ -272,13 +272,11 @@ void DrillWindow::connectEvents() {
     for (QCheckBox* box : typeBoxes_) {
         connect(box, &QCheckBox::toggled, this, [this] { typeBoxToggled(); });
     }
-    connect(startButton_, &QPushButton::clicked, this,
-            [this] { drill_.onStartClicked(countBox_->text().toStdString()); });
+    connect(startButton_, &QPushButton::clicked, this, [this] { drill_.onStartClicked(); });
     connect(sheetButton_, &QPushButton::clicked, this, [this] { drill_.onSheetClicked(); });
     connect(answersButton_, &QPushButton::clicked, this, [this] { drill_.onAnswersClicked(); });
     connect(stopButton_, &QPushButton::clicked, this, [this] { drill_.onStopClicked(); });
-    connect(&paceTimer_, &QTimer::timeout, this,
-            [this] { drill_.onPaceTick(intervalBox_->text().toStdString()); });
+    connect(&paceTimer_, &QTimer::timeout, this, [this] { drill_.onPaceTick(); });
     connect(&stopwatchTimer_, &QTimer::timeout, this, [this] { drill_.onStopwatchTick(); });
 }
 
@@ -297,6 +295,10 @@ void DrillWindow::setFocusOrder() {
         box[0],         box[2],       box[7],    box[1],       box[5],  stopButton_};
     for (std::size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 }
+
+std::string DrillWindow::countText() const { return countBox_->text().toStdString(); }
+
+std::string DrillWindow::intervalText() const { return intervalBox_->text().toStdString(); }
 
 void DrillWindow::setProgressVisible(bool visible) { progressLabel_->setVisible(visible); }
 

@@ -41,6 +41,8 @@ class DrillWindow final : public QWidget, private DrillView {
 
   private:
     // DrillView
+    std::string countText() const override;
+    std::string intervalText() const override;
     void setProgressVisible(bool visible) override;
     void setProgressCaption(const std::string& caption) override;
     void setFlashVisible(bool visible) override;

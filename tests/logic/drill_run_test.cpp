@@ -16,7 +16,7 @@ using testing::ruleViolation;
 
 TEST(ProblemRun, DefaultRunMakesFiveProblemsInSixTicks) {
     DrillHarness h;
-    h.drill.onStartClicked(h.countText);
+    h.drill.onStartClicked();
     EXPECT_EQ(h.state().problemTotal, 5);
     std::vector<std::string> progress;
     while (h.tickPace()) {
@@ -151,6 +151,7 @@ TEST(ProblemRun, PaceIsSetOnceFromTheIntervalBoxOnTheFirstProblem) {
     h.intervalText = "1";  // takes effect with the next run only
     h.runToEnd();
     EXPECT_EQ(h.view.paceHistory, (std::vector<int>{1, 2500, 0}));
+    EXPECT_EQ(h.view.intervalReads, 1) << "the box is read for the first problem alone";
 }
 
 TEST(ProblemRun, IntervalBelowOneMillisecondHoldsTheRunAtTheFirstProblem) {
@@ -200,10 +201,11 @@ TEST(ProblemRun, TickReseedsThenDrawsTheTypeIndexFromTheFraction) {
     TypeTicks all;
     all.fill(true);
     drill.onTypeBoxesChanged(all);
-    drill.onStartClicked("2");
-    drill.onPaceTick("0.01");
+    view.typedCount = "2";
+    drill.onStartClicked();
+    drill.onPaceTick();
     EXPECT_EQ(drill.state().currentType, 0);
-    drill.onPaceTick("0.01");
+    drill.onPaceTick();
     EXPECT_EQ(drill.state().currentType, 8) << "the largest fraction picks the last ticked type";
     EXPECT_EQ(random.trace, "RDRDDRDRDD");
 }
@@ -222,7 +224,7 @@ TEST(ProblemRun, NoTypeTickedFallsBackToTheLowestTypeOfTheLastNonEmptyList) {
 
 TEST(ProblemRun, StrayTickOutsideARunWritesNothing) {
     DrillHarness h;
-    h.drill.onPaceTick("0.01");  // before any run: nothing to make
+    h.drill.onPaceTick();  // before any run: nothing to make
     EXPECT_TRUE(h.state().problemLines.empty());
     EXPECT_EQ(h.state().nextProblem, 0);
     EXPECT_TRUE(h.view.progressVisible);
@@ -231,7 +233,7 @@ TEST(ProblemRun, StrayTickOutsideARunWritesNothing) {
     h.startRun("1");
     h.runToEnd();
     const auto lines = h.state().answerLines;
-    h.drill.onPaceTick("0.01");  // after the end tick
+    h.drill.onPaceTick();  // after the end tick
     EXPECT_EQ(h.state().answerLines, lines);
     EXPECT_FALSE(h.view.flashVisible);
 }

@@ -86,7 +86,7 @@ class Storm {
     std::string start() {
         const int before = harness_.view.rejections;
         const double count = countAsTyped(harness_.countText);
-        harness_.drill.onStartClicked(harness_.countText);
+        harness_.drill.onStartClicked();
         const bool rejected = harness_.view.rejections != before;
         verdict_ = rejected != (count > 20 || count < 1) ? "count judged wrongly" : "";
         if (!rejected) sheet_.shown = false;

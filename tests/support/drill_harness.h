@@ -16,15 +16,15 @@ struct DrillHarness {
     RecordingView view;
     SeededRandom random;
     Drill drill{view, random};
-    std::string countText = "5";
-    std::string intervalText = "0.01";
+    std::string& countText = view.typedCount;
+    std::string& intervalText = view.typedInterval;
     TypeTicks ticks{};
 
     const DrillState& state() const { return drill.state(); }
 
     bool tickPace() {
         if (view.paceIntervalMs <= 0) return false;
-        drill.onPaceTick(intervalText);
+        drill.onPaceTick();
         return true;
     }
     bool tickStopwatch() {
@@ -46,7 +46,7 @@ struct DrillHarness {
     }
     void startRun(const std::string& count) {
         countText = count;
-        drill.onStartClicked(countText);
+        drill.onStartClicked();
     }
 };
 

@@ -17,6 +17,11 @@ class RecordingView final : public DrillView {
         std::string caption;
     };
 
+    std::string countText() const override { return typedCount; }
+    std::string intervalText() const override {
+        ++intervalReads;
+        return typedInterval;
+    }
     void setProgressVisible(bool visible) override { progressVisible = visible; }
     void setProgressCaption(const std::string& caption) override { progressCaption = caption; }
     void setFlashVisible(bool visible) override { flashVisible = visible; }
@@ -37,6 +42,10 @@ class RecordingView final : public DrillView {
     void setStopwatchRunning(bool running) override { stopwatchRunning = running; }
     void focusStopButton() override { stopButtonHasFocus = true; }
     void rejectCount() override { ++rejections; }
+
+    std::string typedCount = "5";  // the boxes as the user left them
+    std::string typedInterval = "0.01";
+    mutable int intervalReads = 0;
 
     bool progressVisible = true;
     std::string progressCaption;
