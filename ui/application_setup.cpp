@@ -3,7 +3,6 @@
 #include <langinfo.h>
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QStyle>
 #include <QStyleFactory>

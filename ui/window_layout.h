@@ -2,6 +2,9 @@
 
 #include <array>
 
+#include "drill.h"
+#include "problem_type.h"
+
 // Every control of the drill's window with its place in twips (1/1440 inch; 15 twips
 // make one pixel at 96 dpi), exactly as the window was designed, and its design name,
 // which the widget carries as its objectName so that the window can be compared control
@@ -44,7 +47,7 @@ inline constexpr Control kAnswersButton{"Command2", {2400, 1920, 735, 615}};
 
 // In the type frame: twelve boxes in three columns and four rows. Box i is type i;
 // boxes 9 to 11 are placeholders. The index order and the screen order differ.
-inline constexpr int kTypeBoxCount = 12;
+inline constexpr int kTypeBoxCount = zelkor::kTypeBoxCount;
 inline constexpr std::array<const char*, kTypeBoxCount> kTypeBoxNames{
     "Check1(0)", "Check1(1)", "Check1(2)", "Check1(3)", "Check1(4)",  "Check1(5)",
     "Check1(6)", "Check1(7)", "Check1(8)", "Check1(9)", "Check1(10)", "Check1(11)"};
@@ -78,7 +81,7 @@ inline constexpr Control kProgressLabel{"Label7", {3960, 720, 6345, 1455}};
 inline constexpr Control kFlashLabel{"Label1", {2400, 2400, 9945, 1695}};
 
 // Sheet label i, i = 0..19: four columns, five rows, filled row by row.
-inline constexpr int kSheetLabelCount = 20;
+inline constexpr int kSheetLabelCount = zelkor::kSheetSize;
 inline constexpr std::array<const char*, kSheetLabelCount> kSheetLabelNames{
     "Label6(1)",  "Label6(2)",  "Label6(3)",  "Label6(4)",  "Label6(5)",
     "Label6(6)",  "Label6(7)",  "Label6(8)",  "Label6(9)",  "Label6(10)",
