@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "clock_random_source.h"
+#include "drill.h"
 #include "drill_window.h"
 #include "figures.h"
 #include "window_layout.h"
@@ -28,9 +30,18 @@ class HideWatcher final : public QObject {
     QElapsedTimer& clock_;
 };
 
+// The program as main composes it, without the skin call.
+struct DrillProgram {
+    DrillProgram() { window.attach(drill); }
+    DrillWindow window{[] { return std::optional<std::int32_t>(0); }};
+    ClockRandomSource random;
+    Drill drill{window, random};
+};
+
 // Milliseconds from the click on 出题 to the end tick of a 20-problem run at 0.01 s.
 double runDurationMs() {
-    DrillWindow window([] { return std::optional<std::int32_t>(0); });
+    DrillProgram program;
+    DrillWindow& window = program.window;
     window.show();
     window.findChild<QLineEdit*>(layout::kCountBox.objectName)->setText("20");
     window.findChild<QLineEdit*>(layout::kIntervalBox.objectName)->setText("0.01");
@@ -46,7 +57,8 @@ double runDurationMs() {
 
 // How far the stopwatch display is behind the wall clock once it reads `seconds`.
 double stopwatchLagMs(int seconds) {
-    DrillWindow window([] { return std::optional<std::int32_t>(0); });
+    DrillProgram program;
+    DrillWindow& window = program.window;
     window.show();
     QApplication::processEvents();
     const double target = seconds * 1000.0;
@@ -56,7 +68,7 @@ double stopwatchLagMs(int seconds) {
     QTimer poll;
     poll.setTimerType(Qt::PreciseTimer);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (reachedAtNs < 0 && window.state().elapsedMs >= target) reachedAtNs = clock.nsecsElapsed();
+        if (reachedAtNs < 0 && program.drill.state().elapsedMs >= target) reachedAtNs = clock.nsecsElapsed();
     });
     clock.start();
     window.findChild<QPushButton*>(layout::kSheetButton.objectName)->click();

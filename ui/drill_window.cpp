@@ -16,16 +16,12 @@
 namespace zelkor {
 namespace {
 
-constexpr const char* kTitle = "ZelkorV1.2版";
-constexpr double kFrameFontPoints = 14.25;
-constexpr double kBoxFontPoints = 14.25;
-constexpr double kButtonFontPoints = 12;
-constexpr double kProgressFontPoints = 39.75;
-constexpr double kFlashFontPoints = 80.25;
-constexpr double kSheetFontPoints = 36;
 constexpr int kMessageBoxMinimumWidth = 260;
-const QColor kBlack(0, 0, 0);
-const QColor kLightBlue(192, 192, 255);
+QColor toQColor(layout::Rgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
+const QColor kBlack = toQColor(layout::kBlack);
+const QColor kLightBlue = toQColor(layout::kLightBlue);
+
+QFont designFont(layout::Font font) { return songFont(font.points, font.bold); }
 
 void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
@@ -99,13 +95,13 @@ DrillWindow::SkinCall DrillWindow::defaultSkinCall() {
 }
 
 DrillWindow::DrillWindow(SkinCall skinCall, QWidget* parent)
-    : QWidget(parent), skinCall_(std::move(skinCall)), drill_(*this, random_) {
+    : QWidget(parent), skinCall_(std::move(skinCall)) {
     setObjectName(layout::kWindow.objectName);
-    setWindowTitle(QString::fromUtf8(kTitle));
+    setWindowTitle(QString::fromUtf8(layout::kTitle));
     setWindowIcon(programIcon());
     // The layout is fixed: nothing would move or grow with the window, so the title bar
     // offers no maximise button (a Qt-drawn one on Wayland would toggle to no effect).
-    setFixedSize(toPixels(layout::kWindow.place).size());
+    setFixedSize(toQtRect(layout::kWindow.place).size());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -124,7 +120,6 @@ DrillWindow::DrillWindow(SkinCall skinCall, QWidget* parent)
     stopwatchTimer_.setTimerType(Qt::PreciseTimer);
     stopwatchTimer_.setObjectName(layout::kStopwatchTimerName);
 
-    connectEvents();
     setFocusOrder();
     answersButton_->setFocus(Qt::OtherFocusReason);
     attachSkinOrOwnLook();
@@ -151,21 +146,21 @@ void DrillWindow::attachSkinOrOwnLook() {
     if (!skinCall_()) applyOwnLook();
 }
 
-QGroupBox* DrillWindow::createFrame(const layout::Control& control, const char* caption) {
-    auto* frame = new QGroupBox(QString::fromUtf8(caption), this);
+QGroupBox* DrillWindow::createFrame(const layout::Control& control) {
+    auto* frame = new QGroupBox(QString::fromUtf8(control.caption), this);
     frame->setObjectName(control.objectName);
-    frame->setFont(songFont(kFrameFontPoints, true));
-    frame->setGeometry(toPixels(control.place));
+    frame->setFont(designFont(control.font));
+    frame->setGeometry(toQtRect(control.place));
     return frame;
 }
 
-QLabel* DrillWindow::createLabel(QWidget* frame, const layout::Control& control,
-                                 const char* caption, const QFont& font) {
-    auto* label = new QLabel(QString::fromUtf8(caption), frame);
+QLabel* DrillWindow::createLabel(QWidget* frame, const layout::Control& control) {
+    const QFont font = designFont(control.font);
+    auto* label = new QLabel(QString::fromUtf8(control.caption), frame);
     label->setObjectName(control.objectName);
     label->setTextFormat(Qt::PlainText);
     label->setFont(font);
-    label->setGeometry(toPixels(control.place));
+    label->setGeometry(toQtRect(control.place));
     // Labels draw from the top, as designed. Where the font's line is taller than the
     // label (the stopwatch: 36 pt in 41 pixels) the Ming face's larger ascent would push
     // the digits' feet out of it; centring the line keeps the ink inside.
@@ -174,12 +169,11 @@ QLabel* DrillWindow::createLabel(QWidget* frame, const layout::Control& control,
     return label;
 }
 
-QPushButton* DrillWindow::createButton(QWidget* frame, const layout::Control& control,
-                                       const char* caption) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), frame);
+QPushButton* DrillWindow::createButton(QWidget* frame, const layout::Control& control) {
+    auto* button = new QPushButton(QString::fromUtf8(control.caption), frame);
     button->setObjectName(control.objectName);
-    button->setFont(songFont(kButtonFontPoints, true));
-    button->setGeometry(toPixels(control.place));
+    button->setFont(designFont(control.font));
+    button->setGeometry(toQtRect(control.place));
     // Enter and Escape act only as the toolkit makes them act on the focused control.
     button->setAutoDefault(false);
     button->setDefault(false);
@@ -187,46 +181,43 @@ QPushButton* DrillWindow::createButton(QWidget* frame, const layout::Control& co
 }
 
 NumberBox* DrillWindow::createNumberBox(QWidget* frame, const layout::Control& control,
-                                        const char* text, const char* accessibleName) {
-    auto* box = new NumberBox(QString::fromUtf8(text), frame);
+                                        const char* accessibleName) {
+    auto* box = new NumberBox(QString::fromUtf8(control.caption), frame);
     box->setObjectName(control.objectName);
     box->setAccessibleName(QString::fromUtf8(accessibleName));
-    box->setFont(songFont(kBoxFontPoints, false));
-    box->setGeometry(toPixels(control.place));
+    box->setFont(designFont(control.font));
+    box->setGeometry(toQtRect(control.place));
     return box;
 }
 
 void DrillWindow::buildSettingsFrame() {
-    QGroupBox* frame = createFrame(layout::kSettingsFrame, "题数及间隔时间设置：");
+    QGroupBox* frame = createFrame(layout::kSettingsFrame);
     setTextColour(frame, kBlack);
-    const QFont regular = songFont(kBoxFontPoints, false);
-    createLabel(frame, layout::kCountLabel, "题数", regular);
-    countBox_ = createNumberBox(frame, layout::kCountBox, "5", "题数");
-    createLabel(frame, layout::kCountUnitLabel, "题", regular);
-    createLabel(frame, layout::kIntervalLabel, "间隔", regular);
-    intervalBox_ = createNumberBox(frame, layout::kIntervalBox, "0.01", "间隔");
-    createLabel(frame, layout::kIntervalUnitLabel, "秒", regular);
-    startButton_ = createButton(frame, layout::kStartButton, "出题");
-    sheetButton_ = createButton(frame, layout::kSheetButton, "式题");
-    answersButton_ = createButton(frame, layout::kAnswersButton, "答案");
+    createLabel(frame, layout::kCountLabel);
+    countBox_ = createNumberBox(frame, layout::kCountBox, layout::kCountLabel.caption);
+    createLabel(frame, layout::kCountUnitLabel);
+    createLabel(frame, layout::kIntervalLabel);
+    intervalBox_ = createNumberBox(frame, layout::kIntervalBox, layout::kIntervalLabel.caption);
+    createLabel(frame, layout::kIntervalUnitLabel);
+    startButton_ = createButton(frame, layout::kStartButton);
+    sheetButton_ = createButton(frame, layout::kSheetButton);
+    answersButton_ = createButton(frame, layout::kAnswersButton);
 }
 
 void DrillWindow::buildTypeFrame() {
-    QGroupBox* frame = createFrame(layout::kTypeFrame, "出题类型选择：");
+    QGroupBox* frame = createFrame(layout::kTypeFrame);
     for (int i = 0; i < layout::kTypeBoxCount; ++i) {
-        const std::string_view caption = kTypeBoxCaptions[i];
-        auto* box = new QCheckBox(
-            QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), frame);
         const layout::Control control = layout::typeBox(i);
+        auto* box = new QCheckBox(QString::fromUtf8(control.caption), frame);
         box->setObjectName(control.objectName);
-        box->setFont(songFont(kBoxFontPoints, false));
-        box->setGeometry(toPixels(control.place));
+        box->setFont(designFont(control.font));
+        box->setGeometry(toQtRect(control.place));
         typeBoxes_[i] = box;
     }
 }
 
 void DrillWindow::buildDisplayFrame() {
-    QGroupBox* frame = createFrame(layout::kDisplayFrame, "式题显示窗口：");
+    QGroupBox* frame = createFrame(layout::kDisplayFrame);
     setTextColour(frame, kBlack);
     for (int i = 0; i < layout::kSeparatorCount; ++i) {
         const layout::LineControl control = layout::sheetSeparator(i);
@@ -234,15 +225,14 @@ void DrillWindow::buildDisplayFrame() {
         auto* line = new QFrame(frame);
         line->setObjectName(control.objectName);
         setBackground(line, frame->palette().color(QPalette::WindowText));
-        line->setGeometry(toPixels(control, layout::kSeparatorWidthPixels));
+        line->setGeometry(toQtRect(control, layout::kSeparatorWidthPixels));
         line->setAttribute(Qt::WA_TransparentForMouseEvents);
         line->setAccessibleName(QStringLiteral("第%1列与第%2列之间的分隔线").arg(i + 1).arg(i + 2));
         line->hide();
         sheetSeparators_[i] = line;
     }
-    const QFont sheetFont = songFont(kSheetFontPoints, true);
     for (int i = 0; i < layout::kSheetLabelCount; ++i) {
-        QLabel* label = createLabel(frame, layout::sheetLabel(i), "", sheetFont);
+        QLabel* label = createLabel(frame, layout::sheetLabel(i));
         setTextColour(label, kBlack);
         label->setAccessibleName(sheetLabelName(i));
         label->hide();
@@ -250,50 +240,50 @@ void DrillWindow::buildDisplayFrame() {
     }
     // Created after the sheet so that, when a sheet is shown while a run still
     // flashes its problems, the problem being made stays readable on top.
-    progressLabel_ =
-        createLabel(frame, layout::kProgressLabel, "", songFont(kProgressFontPoints, true));
+    progressLabel_ = createLabel(frame, layout::kProgressLabel);
     setBackground(progressLabel_, kLightBlue);
     progressLabel_->setAccessibleName(kProgressName);
-    flashLabel_ = createLabel(frame, layout::kFlashLabel, "", songFont(kFlashFontPoints, true));
+    flashLabel_ = createLabel(frame, layout::kFlashLabel);
     setBackground(flashLabel_, kLightBlue);
     flashLabel_->setAccessibleName(kFlashName);
 }
 
 void DrillWindow::buildStopwatchFrame() {
-    QGroupBox* frame = createFrame(layout::kStopwatchFrame, "计时器：（可用“空格键”直接停止）");
-    stopwatchLabel_ = createLabel(frame, layout::kStopwatchLabel, kStopwatchZero,
-                                  songFont(kSheetFontPoints, true));
+    QGroupBox* frame = createFrame(layout::kStopwatchFrame);
+    stopwatchLabel_ = createLabel(frame, layout::kStopwatchLabel);
     setTextColour(stopwatchLabel_, kBlack);
-    stopButton_ = createButton(frame, layout::kStopButton, "停止");
+    stopButton_ = createButton(frame, layout::kStopButton);
 }
 
-void DrillWindow::connectEvents() {
+void DrillWindow::attach(Drill& drill) {
+    drill_ = &drill;
     // toggled fires after every change of the tick, by mouse, keyboard or program.
     for (QCheckBox* box : typeBoxes_) {
         connect(box, &QCheckBox::toggled, this, [this] { typeBoxToggled(); });
     }
-    connect(startButton_, &QPushButton::clicked, this, [this] { drill_.onStartClicked(); });
-    connect(sheetButton_, &QPushButton::clicked, this, [this] { drill_.onSheetClicked(); });
-    connect(answersButton_, &QPushButton::clicked, this, [this] { drill_.onAnswersClicked(); });
-    connect(stopButton_, &QPushButton::clicked, this, [this] { drill_.onStopClicked(); });
-    connect(&paceTimer_, &QTimer::timeout, this, [this] { drill_.onPaceTick(); });
-    connect(&stopwatchTimer_, &QTimer::timeout, this, [this] { drill_.onStopwatchTick(); });
+    connect(startButton_, &QPushButton::clicked, this, [this] { drill_->onStartClicked(); });
+    connect(sheetButton_, &QPushButton::clicked, this, [this] { drill_->onSheetClicked(); });
+    connect(answersButton_, &QPushButton::clicked, this, [this] { drill_->onAnswersClicked(); });
+    connect(stopButton_, &QPushButton::clicked, this, [this] { drill_->onStopClicked(); });
+    connect(&paceTimer_, &QTimer::timeout, this, [this] { drill_->onPaceTick(); });
+    connect(&stopwatchTimer_, &QTimer::timeout, this, [this] { drill_->onStopwatchTick(); });
 }
 
 void DrillWindow::typeBoxToggled() {
     TypeTicks ticked{};
     for (int type = 0; type < kProblemTypeCount; ++type)
         ticked[type] = typeBoxes_[type]->isChecked();
-    drill_.onTypeBoxesChanged(ticked);
+    drill_->onTypeBoxesChanged(ticked);
 }
 
 void DrillWindow::setFocusOrder() {
-    const auto& box = typeBoxes_;
-    const std::array<QWidget*, 18> order = {
-        answersButton_, intervalBox_, countBox_, startButton_, box[3],  box[6],
-        box[4],         sheetButton_, box[9],    box[10],      box[11], box[8],
-        box[0],         box[2],       box[7],    box[1],       box[5],  stopButton_};
-    for (std::size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+    QWidget* previous = nullptr;
+    for (std::string_view name : layout::kFocusOrder) {
+        auto* next = findChild<QWidget*>(
+            QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+        if (previous != nullptr) setTabOrder(previous, next);
+        previous = next;
+    }
 }
 
 std::string DrillWindow::countText() const { return countBox_->text().toStdString(); }

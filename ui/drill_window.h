@@ -12,17 +12,16 @@
 #include <functional>
 #include <optional>
 
-#include "clock_random_source.h"
 #include "drill.h"
 #include "number_box.h"
 #include "window_layout.h"
 
 namespace zelkor {
 
-// The drill's one window: every control at its designed place, the drill's handlers
-// wired to the controls' events, and the skin call made before it is first shown. It
-// holds no rules of its own: it shows what the drill tells it to (DrillView).
-class DrillWindow final : public QWidget, private DrillView {
+// The drill's one window: every control at its designed place, and the skin call made
+// before it is first shown. It holds no rules of its own: it shows what the drill tells
+// it to (DrillView), and attach() hands the controls' events to the drill.
+class DrillWindow final : public QWidget, public DrillView {
   public:
     // Calls the skin library's SkinH_Attach; nothing when there is no skin library.
     using SkinCall = std::function<std::optional<std::int32_t>()>;
@@ -30,7 +29,10 @@ class DrillWindow final : public QWidget, private DrillView {
     explicit DrillWindow(SkinCall skinCall = defaultSkinCall(), QWidget* parent = nullptr);
     ~DrillWindow() override;
 
-    const DrillState& state() const { return drill_.state(); }
+    // Hands the controls' events and the timers' ticks to drill from now on. Call once;
+    // drill must outlive the window.
+    void attach(Drill& drill);
+
     const QTimer& paceTimer() const { return paceTimer_; }
     const QTimer& stopwatchTimer() const { return stopwatchTimer_; }
 
@@ -39,7 +41,6 @@ class DrillWindow final : public QWidget, private DrillView {
   protected:
     void changeEvent(QEvent* event) override;
 
-  private:
     // DrillView
     std::string countText() const override;
     std::string intervalText() const override;
@@ -56,20 +57,20 @@ class DrillWindow final : public QWidget, private DrillView {
     void focusStopButton() override;
     void rejectCount() override;
 
+  private:
+
     void attachSkinOrOwnLook();
     void buildSettingsFrame();
     void buildTypeFrame();
     void buildDisplayFrame();
     void buildStopwatchFrame();
     void setFocusOrder();
-    void connectEvents();
     void typeBoxToggled();
 
-    QGroupBox* createFrame(const layout::Control& control, const char* caption);
-    QLabel* createLabel(QWidget* frame, const layout::Control& control, const char* caption,
-                        const QFont& font);
-    QPushButton* createButton(QWidget* frame, const layout::Control& control, const char* caption);
-    NumberBox* createNumberBox(QWidget* frame, const layout::Control& control, const char* text,
+    QGroupBox* createFrame(const layout::Control& control);
+    QLabel* createLabel(QWidget* frame, const layout::Control& control);
+    QPushButton* createButton(QWidget* frame, const layout::Control& control);
+    NumberBox* createNumberBox(QWidget* frame, const layout::Control& control,
                                const char* accessibleName);
 
     SkinCall skinCall_;
@@ -87,8 +88,7 @@ class DrillWindow final : public QWidget, private DrillView {
     QPushButton* stopButton_ = nullptr;
     QTimer paceTimer_;
     QTimer stopwatchTimer_;
-    ClockRandomSource random_;
-    Drill drill_;
+    Drill* drill_ = nullptr;
 };
 
 }  // namespace zelkor

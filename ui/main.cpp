@@ -1,6 +1,8 @@
 #include <QApplication>
 
 #include "application_setup.h"
+#include "clock_random_source.h"
+#include "drill.h"
 #include "drill_window.h"
 
 int main(int argc, char* argv[]) {
@@ -8,6 +10,9 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     zelkor::prepareApplication(application);
     zelkor::DrillWindow window;
+    zelkor::ClockRandomSource random;
+    zelkor::Drill drill(window, random);
+    window.attach(drill);
     window.show();
     return QApplication::exec();
 }

@@ -2,16 +2,15 @@
 
 #include <QRect>
 
-#include "window_layout.h"
+#include "pixels.h"
 
 namespace zelkor {
 
-// Converts a designed place to pixels at 96 dpi. The edges are rounded, not the size,
-// so neighbours stay aligned and like controls keep one width. Qt's own device-pixel
+// A designed place in pixels at 96 dpi (see layout::toPixels). Qt's own device-pixel
 // scaling takes it from there on high-density screens.
-QRect toPixels(layout::TwipRect place);
+QRect toQtRect(layout::TwipRect place);
 
 // The rectangle a straight line of the given pixel width covers.
-QRect toPixels(layout::LineControl line, int widthPixels);
+QRect toQtRect(layout::LineControl line, int widthPixels);
 
 }  // namespace zelkor

@@ -60,11 +60,11 @@ TEST_F(DrillWindowAccessibility, TheProblemsTheSheetAndTheAnswersCanBeReadAloud)
     ASSERT_TRUE(waitForRunEnd());
     click(button(layout::kSheetButton));
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(spokenName(sheet(i)).toStdString(), window->state().problemLines[i]);
+        EXPECT_EQ(spokenName(sheet(i)).toStdString(), state().problemLines[i]);
     }
     click(button(layout::kAnswersButton));
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(spokenName(sheet(i)).toStdString(), window->state().answerLines[i]);
+        EXPECT_EQ(spokenName(sheet(i)).toStdString(), state().answerLines[i]);
     }
 }
 

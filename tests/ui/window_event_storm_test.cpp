@@ -48,10 +48,10 @@ class DrillWindowEventStorm : public DrillWindowTest {
             click(pressed);
         }
         if (pressed == button(layout::kSheetButton)) {
-            sheet_ = {true, window->state().problemLines};
+            sheet_ = {true, state().problemLines};
         } else if (pressed == button(layout::kAnswersButton)) {
-            sheet_ = {true, window->state().answerLines};
-        } else if (pressed == button(layout::kStartButton) && window->state().nextProblem == 0) {
+            sheet_ = {true, state().answerLines};
+        } else if (pressed == button(layout::kStartButton) && state().nextProblem == 0) {
             sheet_.shown = false;  // an accepted start (a rejected one leaves nextProblem)
         }
     }
@@ -93,7 +93,7 @@ class DrillWindowEventStorm : public DrillWindowTest {
 
     std::string broken() const {
         StormSnapshot snapshot;
-        snapshot.state = &window->state();
+        snapshot.state = &state();
         for (int type = 0; type < kProblemTypeCount; ++type) {
             snapshot.ticked[type] = typeBox(type)->isChecked();
         }

@@ -10,27 +10,36 @@
 #include <QTest>
 #include <memory>
 
+#include "clock_random_source.h"
+#include "drill.h"
 #include "drill_window.h"
 #include "window_layout.h"
 
 namespace zelkor::testing {
 
-// A shown, active DrillWindow whose skin call is counted instead of loading a library.
+// A shown, active DrillWindow driving its Drill as the program composes them, whose skin
+// call is counted instead of loading a library.
 // Controls are found by the names the layout table gives them.
 class DrillWindowTest : public ::testing::Test {
   protected:
     void SetUp() override { openWindow(); }
-    void TearDown() override { window.reset(); }
+    void TearDown() override {
+        window.reset();
+        drill.reset();
+    }
 
     // A fresh window, as at program start.
     void openWindow() {
         window.reset();
+        drill.reset();
         skinCalls = 0;
         window = std::make_unique<DrillWindow>([this]() -> std::optional<std::int32_t> {
             ++skinCalls;
             skinCalledWhileVisible = window != nullptr && window->isVisible();
             return std::nullopt;
         });
+        drill = std::make_unique<Drill>(*window, random);
+        window->attach(*drill);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         window->activateWindow();
@@ -61,7 +70,11 @@ class DrillWindowTest : public ::testing::Test {
         return QTest::qWaitFor([this] { return !window->paceTimer().isActive(); }, timeoutMs);
     }
 
+    const DrillState& state() const { return drill->state(); }
+
+    ClockRandomSource random;
     std::unique_ptr<DrillWindow> window;
+    std::unique_ptr<Drill> drill;
     int skinCalls = 0;
     bool skinCalledWhileVisible = false;
 };

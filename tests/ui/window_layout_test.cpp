@@ -220,7 +220,7 @@ TEST_F(DrillWindowLayout, RejectedCountShowsThePlainMessageBoxWithAChineseOk) {
     EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_GE(width, 260) << "room for the title beside a title bar's three buttons";
-    EXPECT_EQ(window->state().problemTotal, 0);
+    EXPECT_EQ(state().problemTotal, 0);
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ TEST_F(DrillWindowLongText, MegabyteInEitherBoxIsReadQuicklyAndTheWindowStaysRes
     const qint64 setMs = clock.elapsed();
     clock.restart();
     click(button(layout::kStartButton));
-    ASSERT_TRUE(QTest::qWaitFor([this] { return window->state().nextProblem == 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return state().nextProblem == 1; }, 5000));
     const qint64 paceMs = clock.elapsed();
     EXPECT_EQ(window->paceTimer().interval(), 2147483647) << "held at the longest interval";
 

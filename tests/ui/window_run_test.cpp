@@ -18,11 +18,11 @@ TEST_F(DrillWindowRun, DefaultRunFlashesFiveProblemsAndEnds) {
     EXPECT_FALSE(label(layout::kFlashLabel)->isVisible());
     EXPECT_EQ(label(layout::kFlashLabel)->text(), "");
     EXPECT_EQ(label(layout::kProgressLabel)->text(), QString::fromUtf8("第5道"));
-    EXPECT_EQ(window->state().problemTotal, 5);
-    EXPECT_EQ(window->state().nextProblem, 5);
+    EXPECT_EQ(state().problemTotal, 5);
+    EXPECT_EQ(state().nextProblem, 5);
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(ruleViolation(0, window->state().answerLines[i]), "");
-        EXPECT_EQ(window->state().answerLines[i].rfind(window->state().problemLines[i], 0), 0u);
+        EXPECT_EQ(ruleViolation(0, state().answerLines[i]), "");
+        EXPECT_EQ(state().answerLines[i].rfind(state().problemLines[i], 0), 0u);
     }
 }
 
@@ -35,7 +35,7 @@ TEST_F(DrillWindowRun, ProgressCaptionFollowsTheProblemOnScreen) {
         ASSERT_TRUE(QTest::qWaitFor(
             [&] { return label(layout::kProgressLabel)->text() == caption; }, 2000));
         EXPECT_EQ(label(layout::kFlashLabel)->text().toStdString(),
-                  window->state().problemLines[k - 1]);
+                  state().problemLines[k - 1]);
     }
     ASSERT_TRUE(waitForRunEnd());
 }
@@ -47,7 +47,7 @@ TEST_F(DrillWindowRun, ZeroIntervalHoldsTheRunAtTheFirstProblem) {
     QTest::qWait(50);
     EXPECT_EQ(label(layout::kProgressLabel)->text(), QString::fromUtf8("第1道"));
     EXPECT_TRUE(label(layout::kFlashLabel)->isVisible());
-    EXPECT_EQ(window->state().nextProblem, 1);
+    EXPECT_EQ(state().nextProblem, 1);
 }
 
 }  // namespace

@@ -37,10 +37,10 @@ TEST_F(DrillWindowSheet, AfterClickingATypeBoxTheSpaceBarTogglesThatBox) {
     ASSERT_TRUE(stopwatchRuns());
     click(typeBox(3));
     ASSERT_TRUE(typeBox(3)->isChecked());
-    EXPECT_EQ(window->state().types.typeCount, 1);
+    EXPECT_EQ(state().types.typeCount, 1);
     pressSpace();
     EXPECT_FALSE(typeBox(3)->isChecked());
-    EXPECT_EQ(window->state().types.typeCount, 0) << "the keyboard toggle rebuilds the list too";
+    EXPECT_EQ(state().types.typeCount, 0) << "the keyboard toggle rebuilds the list too";
     EXPECT_TRUE(stopwatchRuns());
 }
 
