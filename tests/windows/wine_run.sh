@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine on a private Xvfb, in the prefix WINEPREFIX names,
+# at a screen density of DPI dots per inch (default 96), and passes its exit status on.
+# usage: wine_run.sh [--dpi DPI] PROGRAM [ARGUMENTS...]
+set -euo pipefail
+dpi=96
+if [ "${1:-}" = --dpi ]; then
+    dpi=$2
+    shift 2
+fi
+program=${1:?usage: wine_run.sh [--dpi DPI] PROGRAM [ARGUMENTS...]}
+shift
+source "$(dirname "$0")/wine_session.sh"
+wine_prefix_ready
+wine_set_dpi "$dpi"
+xvfb_start
+status=0
+timeout 240 wine "$program" "$@" || status=$?
+wine_wait 30 || true
+exit $status

@@ -1,0 +1,58 @@
+# Sourced by the scripts that run Windows programs: a private Wine prefix and a private
+# Xvfb. The prefix (WINEPREFIX, made once and reused) maps 宋体, SimSun and NSimSun to
+# AR PL UMing, as a Windows machine without them would fall back to a Song face; its
+# screen density is set per run (wine_set_dpi).
+#
+# Where Wine or Xvfb is missing, the caller is skipped (exit 77) naming the package,
+# unless ZELKOR_REQUIRE_DESKTOP_TOOLS=1, where a missing tool fails the test.
+source "$(dirname "${BASH_SOURCE[0]}")/../smoke/xvfb_session.sh"
+
+wine_require() { # COMMAND PACKAGE
+    command -v "$1" >/dev/null && return 0
+    if [ "${ZELKOR_REQUIRE_DESKTOP_TOOLS:-0}" = 1 ]; then
+        echo "FAIL: $1 is missing (install the Debian package $2)" >&2
+        exit 1
+    fi
+    echo "SKIPPED: $1 is missing (install the Debian package $2)"
+    exit 77
+}
+
+# Debian keeps wineserver and wine64 out of PATH.
+export PATH="$PATH:/usr/lib/wine"
+wine_require wine "wine and wine64"
+wine_require wineserver "wine and wine64"
+wine_require Xvfb xvfb
+: "${WINEPREFIX:?WINEPREFIX names the Wine prefix to use}"
+export WINEPREFIX WINEDEBUG=-all WINEARCH=win64
+# No .NET or browser engine: nothing here needs them, and their installers would ask.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine reads command lines and file names in the locale's character set.
+export LC_ALL=C.UTF-8
+
+wine_reg() { wine reg "$@" >/dev/null 2>&1; }
+
+# Makes the prefix once; other tests wait on the lock meanwhile.
+wine_prefix_ready() {
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    (
+        flock -w 300 9 || { echo "Wine prefix lock not taken in 300 s" >&2; exit 1; }
+        [ -f "$WINEPREFIX/.zelkor-ready" ] && exit 0
+        rm -rf "$WINEPREFIX"
+        timeout 240 wineboot --init >/dev/null 2>&1 || { echo "wineboot failed" >&2; exit 1; }
+        local face
+        for face in 宋体 SimSun NSimSun; do
+            wine_reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ \
+                /d "AR PL UMing CN" /f
+        done
+        timeout 60 wineserver -w
+        touch "$WINEPREFIX/.zelkor-ready"
+    ) 9>"$WINEPREFIX.lock"
+}
+
+# The screen density Windows programs see, in dots per inch (96 is 100 %).
+wine_set_dpi() {
+    wine_reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f
+}
+
+# Waits, with a bound, until every program of the prefix has ended.
+wine_wait() { timeout "${1:-60}" wineserver -w; }
