@@ -11,9 +11,11 @@ fi
 program=${1:?usage: wine_run.sh [--dpi DPI] PROGRAM [ARGUMENTS...]}
 shift
 source "$(dirname "$0")/wine_session.sh"
+# The display first: the Wine session's desktop process, which the first Wine command
+# starts, draws on the display it finds then.
+xvfb_start
 wine_prefix_ready
 wine_set_dpi "$dpi"
-xvfb_start
 status=0
 timeout 240 wine "$program" "$@" || status=$?
 wine_wait 30 || true

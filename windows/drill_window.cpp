@@ -1,0 +1,409 @@
+#include "drill_window.h"
+
+#include <commctrl.h>
+#include <imm.h>
+#include <uxtheme.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "accessible_name.h"
+#include "count_message.h"
+#include "resource_ids.h"
+#include "skin.h"
+#include "wide_text.h"
+
+namespace zelkor::win32 {
+namespace {
+
+constexpr const wchar_t* kWindowClass = L"ZelkorDrillWindow";
+constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL, which Enter and Esc send
+constexpr UINT kPaceTickMessage = WM_APP + 1;
+constexpr UINT kStopwatchTickMessage = WM_APP + 2;
+// Not WS_CLIPCHILDREN: group boxes leave their inside to the window's background.
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr int kDesignDpi = 96;
+
+COLORREF toColorRef(layout::Rgb rgb) {
+    return RGB(rgb.red, rgb.green, rgb.blue);
+}
+
+// A font's character height in pixels at 96 dpi, from its size in points.
+int designFontPixels(layout::Font font) {
+    return static_cast<int>(std::lround(font.points * kDesignDpi / 72.0));
+}
+
+struct WindowClassStyle {
+    const wchar_t* className;
+    DWORD style;
+};
+
+WindowClassStyle classAndStyle(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Frame:
+            return {L"BUTTON", BS_GROUPBOX};
+        case ControlKind::Label:
+            return {L"STATIC", SS_CENTER | SS_NOPREFIX};
+        case ControlKind::NumberBox:
+            return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP};
+        case ControlKind::Button:
+            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
+        case ControlKind::TypeBox:
+            return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP};
+        case ControlKind::Separator:
+            return {L"STATIC", SS_BLACKRECT};
+    }
+    return {L"STATIC", 0};
+}
+
+std::wstring sheetLabelName(int i) { return L"第" + std::to_wstring(i + 1) + L"题"; }
+constexpr const wchar_t* kProgressName = L"出题进度";
+constexpr const wchar_t* kFlashName = L"当前题目";
+
+std::string textOf(HWND control) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    const int length = GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(length));
+    return toUtf8(text);
+}
+
+}  // namespace
+
+DrillWindow::SkinCall DrillWindow::defaultSkinCall() {
+    return [] { return attachSkin(); };
+}
+
+DrillWindow::DrillWindow(SkinCall skinCall)
+    : skinCall_(std::move(skinCall)), lightBlue_(CreateSolidBrush(toColorRef(layout::kLightBlue))) {
+    createWindow();
+    paceTimer_ = std::make_unique<PreciseTimer>(window_, kPaceTickMessage);
+    stopwatchTimer_ = std::make_unique<PreciseTimer>(window_, kStopwatchTickMessage);
+    createControls();
+    applyDpi(static_cast<int>(GetDpiForWindow(window_)), nullptr);
+    // Focus rectangles show from the start, not only once the keyboard has been used.
+    SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    SetFocus(control(layout::kFocusOrder.front()));
+    // The skin call comes before the window is first shown; it returns nothing when
+    // there is no skin, and the window keeps Windows' own look.
+    skinCall_();
+}
+
+DrillWindow::~DrillWindow() {
+    // The timers post to the window; stop them before it goes.
+    paceTimer_.reset();
+    stopwatchTimer_.reset();
+    if (window_ != nullptr) DestroyWindow(window_);
+    for (auto& [key, font] : fonts_) DeleteObject(font);
+    DeleteObject(lightBlue_);
+}
+
+void DrillWindow::createWindow() {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &DrillWindow::windowProcedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = kWindowClass;
+    windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kProgramIconId),
+                                                      IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(
+        instance, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+        GetSystemMetrics(SM_CYSMICON), 0));
+    RegisterClassExW(&windowClass);  // fails harmlessly when a second window registers again
+
+    // The designed place: the window's frame at the top-left corner of the work area.
+    RECT workArea{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    window_ = CreateWindowExW(0, kWindowClass, toWide(layout::kTitle).c_str(), kWindowStyle,
+                              workArea.left, workArea.top, 0, 0, nullptr, nullptr, instance, this);
+}
+
+void DrillWindow::createControls() {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    HWND above = HWND_TOP;
+    for (const ChildControl& design : childControls()) {
+        const WindowClassStyle kind = classAndStyle(design.kind);
+        const DWORD visible = design.visibleAtStart ? WS_VISIBLE : 0;
+        const DWORD exStyle = design.kind == ControlKind::NumberBox ? WS_EX_CLIENTEDGE : 0;
+        const int id = kFirstControlId + static_cast<int>(children_.size());
+        HWND handle = CreateWindowExW(
+            exStyle, kind.className, toWide(design.caption).c_str(),
+            WS_CHILD | WS_CLIPSIBLINGS | visible | kind.style, 0, 0, 0, 0, window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        // Children are stacked as listed: the Tab key walks the focus order, and labels
+        // that may overlap draw in the designed order.
+        SetWindowPos(handle, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        above = handle;
+        children_.push_back({design, handle});
+    }
+    for (const Child& child : children_) {
+        switch (child.design.kind) {
+            case ControlKind::NumberBox:
+                // Digits as typed whatever input method is active: a Chinese one would
+                // turn "." into "。" and stop a run at its first problem.
+                ImmAssociateContextEx(child.handle, nullptr, 0);
+                SendMessageW(child.handle, EM_SETLIMITTEXT, 0, 0);  // no length limit
+                setAccessibleName(child.handle, toWide(child.design.name == layout::kCountBox.objectName
+                                                           ? layout::kCountLabel.caption
+                                                           : layout::kIntervalLabel.caption));
+                break;
+            case ControlKind::Frame:
+                // Frame captions are black as designed; the visual style would colour
+                // them from its theme.
+                SetWindowTheme(child.handle, L"", L"");
+                break;
+            default:
+                break;
+        }
+    }
+    setCaption(layout::kProgressLabel.objectName, "", kProgressName);
+    setCaption(layout::kFlashLabel.objectName, "", kFlashName);
+    for (int i = 0; i < layout::kSheetLabelCount; ++i) {
+        setAccessibleName(control(layout::sheetLabel(i).objectName), sheetLabelName(i));
+    }
+}
+
+HFONT DrillWindow::fontFor(layout::Font font) {
+    const auto key = std::make_pair(font.points, font.bold);
+    auto found = fonts_.find(key);
+    if (found != fonts_.end()) return found->second;
+    const int height = layout::scaleToDpi(designFontPixels(font), dpi_);
+    HFONT made = CreateFontW(-height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                             GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                             toWide(layout::kFontFamily).c_str());
+    fonts_.emplace(key, made);
+    return made;
+}
+
+void DrillWindow::applyDpi(int dpi, const RECT* suggested) {
+    dpi_ = dpi;
+    std::map<std::pair<double, bool>, HFONT> oldFonts;
+    oldFonts.swap(fonts_);
+    for (const Child& child : children_) {
+        const layout::PixelRect place = layout::scaleToDpi(child.design.place, dpi);
+        SetWindowPos(child.handle, nullptr, place.left, place.top, place.width, place.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        const HFONT font = fontFor(child.design.font);
+        SendMessageW(child.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        if (child.design.kind == ControlKind::Label) {
+            // A line taller than its label (the stopwatch: 36 pt in 41 pixels) is centred
+            // in it so that the glyphs' feet stay inside; other labels draw from the top.
+            HDC dc = GetDC(child.handle);
+            const HGDIOBJ previous = SelectObject(dc, font);
+            TEXTMETRICW metrics{};
+            GetTextMetricsW(dc, &metrics);
+            SelectObject(dc, previous);
+            ReleaseDC(child.handle, dc);
+            const LONG_PTR style = GetWindowLongPtrW(child.handle, GWL_STYLE);
+            const bool tall = metrics.tmHeight > place.height;
+            SetWindowLongPtrW(child.handle, GWL_STYLE,
+                              tall ? style | SS_CENTERIMAGE : style & ~LONG_PTR{SS_CENTERIMAGE});
+        }
+    }
+    for (auto& [key, font] : oldFonts) DeleteObject(font);
+
+    const layout::PixelRect client = layout::scaleToDpi(layout::toPixels(layout::kWindow.place), dpi);
+    RECT frame{0, 0, client.width, client.height};
+    AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, static_cast<UINT>(dpi));
+    RECT now{};
+    GetWindowRect(window_, &now);
+    const POINT topLeft = suggested != nullptr ? POINT{suggested->left, suggested->top}
+                                               : POINT{now.left, now.top};
+    SetWindowPos(window_, nullptr, topLeft.x, topLeft.y, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void DrillWindow::attach(Drill& drill) { drill_ = &drill; }
+
+void DrillWindow::show(int showCommand) {
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+}
+
+bool DrillWindow::handleDialogKey(MSG& message) {
+    return IsDialogMessageW(window_, &message) != FALSE;
+}
+
+HWND DrillWindow::control(std::string_view designName) const {
+    for (const Child& child : children_) {
+        if (child.design.name == designName) return child.handle;
+    }
+    return nullptr;
+}
+
+int DrillWindow::controlId(std::string_view designName) const {
+    const HWND handle = control(designName);
+    return handle == nullptr ? 0 : GetDlgCtrlID(handle);
+}
+
+LRESULT CALLBACK DrillWindow::windowProcedure(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<DrillWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<DrillWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    return self->handleMessage(message, wParam, lParam);
+}
+
+LRESULT DrillWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (HIWORD(wParam) == BN_CLICKED) onCommand(LOWORD(wParam));
+            return 0;
+        case kPaceTickMessage:
+            if (paceTimer_ && paceTimer_->takeTick(wParam) && drill_ != nullptr) drill_->onPaceTick();
+            return 0;
+        case kStopwatchTickMessage:
+            if (stopwatchTimer_ && stopwatchTimer_->takeTick(wParam) && drill_ != nullptr) {
+                drill_->onStopwatchTick();
+            }
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            return colourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_DPICHANGED:
+            applyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_ACTIVATE:
+            // Windows gives the focus to the window itself on activation; give it back
+            // to the control that had it.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                focusBeforeDeactivation_ = GetFocus();
+            } else if (focusBeforeDeactivation_ != nullptr) {
+                SetFocus(focusBeforeDeactivation_);
+                return 0;
+            }
+            break;
+        case WM_DESTROY:
+            paceTimer_->stop();
+            stopwatchTimer_->stop();
+            if (quitWhenClosed_) PostQuitMessage(0);
+            return 0;
+        case WM_NCDESTROY:
+            window_ = nullptr;
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void DrillWindow::onCommand(int id) {
+    const int index = id - kFirstControlId;
+    if (drill_ == nullptr || index < 0 || index >= static_cast<int>(children_.size())) return;
+    const Child& child = children_[static_cast<std::size_t>(index)];
+    const std::string_view name = child.design.name;
+    if (child.design.kind == ControlKind::TypeBox) {
+        typeBoxClicked();
+    } else if (name == layout::kStartButton.objectName) {
+        drill_->onStartClicked();
+    } else if (name == layout::kSheetButton.objectName) {
+        drill_->onSheetClicked();
+    } else if (name == layout::kAnswersButton.objectName) {
+        drill_->onAnswersClicked();
+    } else if (name == layout::kStopButton.objectName) {
+        drill_->onStopClicked();
+    }
+}
+
+void DrillWindow::typeBoxClicked() {
+    TypeTicks ticked{};
+    for (int type = 0; type < kProblemTypeCount; ++type) {
+        ticked[type] = SendMessageW(control(layout::typeBox(type).objectName), BM_GETCHECK, 0, 0) ==
+                       BST_CHECKED;
+    }
+    drill_->onTypeBoxesChanged(ticked);
+}
+
+LRESULT DrillWindow::colourStatic(HDC dc, HWND control) {
+    const HWND flash = this->control(layout::kFlashLabel.objectName);
+    const HWND progress = this->control(layout::kProgressLabel.objectName);
+    SetTextColor(dc, toColorRef(layout::kBlack));
+    if (control == flash || control == progress) {
+        SetBkColor(dc, toColorRef(layout::kLightBlue));
+        return reinterpret_cast<LRESULT>(lightBlue_);
+    }
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+// A label with text is read aloud as its text; an empty one gets a name that says what
+// it is.
+void DrillWindow::setCaption(std::string_view designName, const std::string& caption,
+                             const std::wstring& nameWhenEmpty) {
+    const HWND label = control(designName);
+    SetWindowTextW(label, toWide(caption).c_str());
+    setAccessibleName(label, caption.empty() ? nameWhenEmpty : std::wstring());
+}
+
+void DrillWindow::show(std::string_view designName, bool visible) {
+    ShowWindow(control(designName), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+std::string DrillWindow::countText() const { return textOf(control(layout::kCountBox.objectName)); }
+
+std::string DrillWindow::intervalText() const {
+    return textOf(control(layout::kIntervalBox.objectName));
+}
+
+void DrillWindow::setProgressVisible(bool visible) { show(layout::kProgressLabel.objectName, visible); }
+
+void DrillWindow::setProgressCaption(const std::string& caption) {
+    setCaption(layout::kProgressLabel.objectName, caption, kProgressName);
+}
+
+void DrillWindow::setFlashVisible(bool visible) { show(layout::kFlashLabel.objectName, visible); }
+
+void DrillWindow::setFlashCaption(const std::string& caption) {
+    setCaption(layout::kFlashLabel.objectName, caption, kFlashName);
+}
+
+void DrillWindow::setSeparatorsVisible(bool visible) {
+    for (int i = 0; i < layout::kSeparatorCount; ++i) show(layout::sheetSeparator(i).objectName, visible);
+}
+
+void DrillWindow::showSheet(const std::vector<std::string>& lines) {
+    hideSheet();
+    const std::size_t shown = std::min<std::size_t>(lines.size(), layout::kSheetLabelCount);
+    for (std::size_t i = 0; i < shown; ++i) {
+        const int index = static_cast<int>(i);
+        setCaption(layout::sheetLabel(index).objectName, lines[i], sheetLabelName(index));
+        show(layout::sheetLabel(index).objectName, true);
+    }
+}
+
+void DrillWindow::hideSheet() {
+    for (int i = 0; i < layout::kSheetLabelCount; ++i) show(layout::sheetLabel(i).objectName, false);
+}
+
+void DrillWindow::setStopwatchReading(const std::string& reading) {
+    SetWindowTextW(control(layout::kStopwatchLabel.objectName), toWide(reading).c_str());
+}
+
+void DrillWindow::setPaceInterval(int milliseconds) {
+    if (milliseconds > 0) {
+        paceTimer_->start(milliseconds);
+    } else {
+        paceTimer_->stop();
+    }
+}
+
+void DrillWindow::setStopwatchRunning(bool running) {
+    if (running) {
+        stopwatchTimer_->start(kStopwatchTickMs);
+    } else {
+        stopwatchTimer_->stop();
+    }
+}
+
+void DrillWindow::focusStopButton() { SetFocus(control(layout::kStopButton.objectName)); }
+
+void DrillWindow::rejectCount() { showCountRejected(window_); }
+
+}  // namespace zelkor::win32

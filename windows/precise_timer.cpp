@@ -1,0 +1,141 @@
+#include "precise_timer.h"
+
+#include <timeapi.h>
+
+namespace zelkor::win32 {
+namespace {
+
+// Documented for CreateWaitableTimerExW since Windows 10 1803; older mingw-w64 headers
+// lack the name.
+constexpr DWORD kHighResolutionTimer = 0x00000002;
+
+std::int64_t counterNow() {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+std::int64_t counterFrequency() {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return frequency.QuadPart;
+}
+
+std::int64_t millisecondsToCounter(int ms) { return ms * counterFrequency() / 1000; }
+
+}  // namespace
+
+PreciseTimer::PreciseTimer(HWND window, UINT message)
+    : window_(window), message_(message), wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+    waitableTimer_ =
+        CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS);
+    highResolution_ = waitableTimer_ != nullptr;
+    if (!highResolution_) {
+        waitableTimer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+    }
+    worker_ = std::thread([this] { run(); });
+}
+
+PreciseTimer::~PreciseTimer() {
+    {
+        std::lock_guard lock(mutex_);
+        quit_ = true;
+    }
+    SetEvent(wake_);
+    worker_.join();
+    raiseSystemResolution(false);
+    CloseHandle(waitableTimer_);
+    CloseHandle(wake_);
+}
+
+void PreciseTimer::start(int intervalMs) {
+    raiseSystemResolution(true);
+    intervalMs_ = intervalMs;
+    {
+        std::lock_guard lock(mutex_);
+        ++startNumber_;
+        startTime_ = counterNow();
+        workerIntervalMs_ = intervalMs;
+    }
+    tickPending_ = false;
+    SetEvent(wake_);
+}
+
+void PreciseTimer::stop() {
+    intervalMs_ = 0;
+    {
+        std::lock_guard lock(mutex_);
+        ++startNumber_;
+        workerIntervalMs_ = 0;
+    }
+    tickPending_ = false;
+    SetEvent(wake_);
+    raiseSystemResolution(false);
+}
+
+bool PreciseTimer::takeTick(WPARAM startNumber) {
+    std::lock_guard lock(mutex_);
+    if (startNumber != startNumber_ || workerIntervalMs_ == 0) return false;
+    tickPending_ = false;
+    return true;
+}
+
+void PreciseTimer::raiseSystemResolution(bool raise) {
+    // Only an ordinary waitable timer needs the system's timer at 1 ms, and only while
+    // it ticks.
+    if (highResolution_ || raise == systemResolutionRaised_) return;
+    if (raise) {
+        timeBeginPeriod(1);
+    } else {
+        timeEndPeriod(1);
+    }
+    systemResolutionRaised_ = raise;
+}
+
+void PreciseTimer::run() {
+    for (;;) {
+        std::uint64_t startNumber;
+        std::int64_t deadline;
+        std::int64_t interval;
+        {
+            std::lock_guard lock(mutex_);
+            if (quit_) return;
+            startNumber = startNumber_;
+            interval = millisecondsToCounter(workerIntervalMs_);
+            deadline = startTime_ + interval;
+        }
+        if (interval == 0) {
+            WaitForSingleObject(wake_, INFINITE);
+            continue;
+        }
+        while (waitUntil(deadline, startNumber)) {
+            if (!tickPending_.exchange(true)) {
+                PostMessageW(window_, message_, static_cast<WPARAM>(startNumber), 0);
+            }
+            deadline += interval;
+            const std::int64_t now = counterNow();
+            if (deadline < now) deadline = now + interval;
+        }
+    }
+}
+
+// Waits for the deadline; false when a start, stop or quit came first.
+bool PreciseTimer::waitUntil(std::int64_t deadline, std::uint64_t startNumber) {
+    const std::int64_t remaining = deadline - counterNow();
+    if (remaining > 0) {
+        // A negative due time is relative, in 100 ns units.
+        LARGE_INTEGER due;
+        due.QuadPart = -(remaining * 10'000'000 / counterFrequency());
+        if (due.QuadPart == 0) due.QuadPart = -1;
+        SetWaitableTimer(waitableTimer_, &due, 0, nullptr, nullptr, FALSE);
+        const HANDLE handles[] = {wake_, waitableTimer_};
+        if (WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0) {
+            CancelWaitableTimer(waitableTimer_);
+            return false;
+        }
+    }
+    std::lock_guard lock(mutex_);
+    return !quit_ && startNumber == startNumber_;
+}
+
+}  // namespace zelkor::win32
