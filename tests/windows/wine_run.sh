@@ -13,7 +13,8 @@ shift
 source "$(dirname "$0")/wine_session.sh"
 # The display first: the Wine session's desktop process, which the first Wine command
 # starts, draws on the display it finds then.
-xvfb_start
+# A screen the window fits on at 200 % (2032 x 1404 and its frame).
+XVFB_SCREEN=${XVFB_SCREEN:-2560x1600x24} xvfb_start
 wine_prefix_ready
 wine_set_dpi "$dpi"
 status=0

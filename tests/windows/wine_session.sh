@@ -44,6 +44,9 @@ wine_prefix_ready() {
             wine_reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ \
                 /d "AR PL UMing CN" /f
         done
+        # No window manager runs on the private Xvfb: unmanaged windows spare each window
+        # Wine closes its two-second wait for a window manager's answer.
+        wine_reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f
         timeout 60 wineserver -w
         touch "$WINEPREFIX/.zelkor-ready"
     ) 9>"$WINEPREFIX.lock"
