@@ -1,5 +1,6 @@
-// zelkor_bench [--quick]: prints the benchmark table in Markdown. Timing figures are
-// reported, never enforced: the exit status says only whether the bench ran.
+// zelkor_bench [--quick] [--windows WINDOWS_BUILD]: prints the benchmark table in
+// Markdown, or with --windows the Windows program's start-up rows under Wine. Timing
+// figures are reported, never enforced: the exit status says only whether the bench ran.
 #include <sys/utsname.h>
 
 #include <QApplication>
@@ -34,7 +35,18 @@ std::string verdict(bool met) { return met ? "yes" : "NO"; }
 int main(int argc, char* argv[]) {
     using namespace zelkor::bench;
     Options options;
-    options.quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+    const char* windowsBuild = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--quick") == 0) options.quick = true;
+        if (std::strcmp(argv[i], "--windows") == 0 && i + 1 < argc) windowsBuild = argv[++i];
+    }
+    if (windowsBuild != nullptr) {
+        for (const Figure& f : windowsProcessFigures(options, windowsBuild)) {
+            std::cout << "| " << f.what << " | " << f.measured << " | " << f.target << " | "
+                      << f.verdict << " |\n";
+        }
+        return 0;
+    }
 
     std::vector<Figure> table = generatorFigures(options);
     {

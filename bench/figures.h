@@ -27,6 +27,10 @@ std::vector<Figure> windowFigures(const Options& options);
 // the bare window, and idle CPU.
 std::vector<Figure> processFigures(const Options& options);
 
+// The Windows program of the Windows build in windowsBuild under Wine (WINEPREFIX, on the
+// X server in DISPLAY): start-up and memory against a bare Win32 window, and idle CPU.
+std::vector<Figure> windowsProcessFigures(const Options& options, const std::string& windowsBuild);
+
 // Median, min and max of samples. REQUIRES: samples not empty.
 struct Spread {
     double median;

@@ -24,6 +24,12 @@ ZELKOR_TEST_PACKAGES=(
     dbus dbus-bin fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6
     weston qt6-wayland
 )
+# What the Windows build and its tests need: the mingw-w64 cross compiler (posix
+# threads), GoogleTest's sources to build it for Windows, icoutils for the program's
+# icon, NSIS for the installer, Wine to run it all and xdotool to see its windows.
+ZELKOR_WINDOWS_PACKAGES=(
+    g++-mingw-w64-x86-64-posix googletest icoutils nsis wine wine64 xvfb xdotool
+)
 
 zelkor_install() {
     local missing=()

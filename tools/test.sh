@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs the whole test suite: the
-# regular build, a minute of fuzzing the number reading (clang's libFuzzer), and the
-# whole suite again built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# regular build, a minute of fuzzing the number reading (clang's libFuzzer), the whole
+# suite again built with AddressSanitizer and UndefinedBehaviorSanitizer, and the
+# Windows build (program, installer, zip) with its tests under Wine.
 # Window tests run offscreen; the real-window tests start their own Xvfb.
 set -euo pipefail
 source "$(dirname "$0")/setup.sh"
-zelkor_install "${ZELKOR_RUN_PACKAGES[@]}" "${ZELKOR_TEST_PACKAGES[@]}"
+zelkor_install "${ZELKOR_RUN_PACKAGES[@]}" "${ZELKOR_TEST_PACKAGES[@]}" \
+    "${ZELKOR_WINDOWS_PACKAGES[@]}"
+# Tests that need desktop tools fail here instead of skipping: everything is installed.
+export ZELKOR_REQUIRE_DESKTOP_TOOLS=1
 
 zelkor_build default
 ctest --preset full
@@ -15,3 +19,6 @@ zelkor_build fuzz
 
 zelkor_build asan
 ctest --preset asan
+
+zelkor_build windows
+ctest --preset windows

@@ -60,6 +60,14 @@ std::wstring sheetLabelName(int i) { return L"第" + std::to_wstring(i + 1) + L"
 constexpr const wchar_t* kProgressName = L"出题进度";
 constexpr const wchar_t* kFlashName = L"当前题目";
 
+// The window's outer size for the designed client area at dpi.
+SIZE frameSize(int dpi) {
+    const layout::PixelRect client = layout::scaleToDpi(layout::toPixels(layout::kWindow.place), dpi);
+    RECT frame{0, 0, client.width, client.height};
+    AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, static_cast<UINT>(dpi));
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
 std::string textOf(HWND control) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
     const int length = GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
@@ -114,10 +122,13 @@ void DrillWindow::createWindow() {
     RegisterClassExW(&windowClass);  // fails harmlessly when a second window registers again
 
     // The designed place: the window's frame at the top-left corner of the work area.
+    // Made at its size for the system's density; applyDpi then fits it to its monitor's.
     RECT workArea{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    const SIZE size = frameSize(static_cast<int>(GetDpiForSystem()));
     window_ = CreateWindowExW(0, kWindowClass, toWide(layout::kTitle).c_str(), kWindowStyle,
-                              workArea.left, workArea.top, 0, 0, nullptr, nullptr, instance, this);
+                              workArea.left, workArea.top, size.cx, size.cy, nullptr, nullptr,
+                              instance, this);
 }
 
 void DrillWindow::createControls() {
@@ -205,15 +216,13 @@ void DrillWindow::applyDpi(int dpi, const RECT* suggested) {
     }
     for (auto& [key, font] : oldFonts) DeleteObject(font);
 
-    const layout::PixelRect client = layout::scaleToDpi(layout::toPixels(layout::kWindow.place), dpi);
-    RECT frame{0, 0, client.width, client.height};
-    AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, static_cast<UINT>(dpi));
     RECT now{};
     GetWindowRect(window_, &now);
     const POINT topLeft = suggested != nullptr ? POINT{suggested->left, suggested->top}
                                                : POINT{now.left, now.top};
-    SetWindowPos(window_, nullptr, topLeft.x, topLeft.y, frame.right - frame.left,
-                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE size = frameSize(dpi);
+    SetWindowPos(window_, nullptr, topLeft.x, topLeft.y, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(window_, nullptr, TRUE);
 }
 

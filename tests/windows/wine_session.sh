@@ -23,6 +23,7 @@ wine_require wine "wine and wine64"
 wine_require wineserver "wine and wine64"
 wine_require Xvfb xvfb
 : "${WINEPREFIX:?WINEPREFIX names the Wine prefix to use}"
+WINEPREFIX=$(realpath -m "$WINEPREFIX")  # Wine takes absolute paths only
 export WINEPREFIX WINEDEBUG=-all WINEARCH=win64
 # No .NET or browser engine: nothing here needs them, and their installers would ask.
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -54,7 +55,8 @@ wine_prefix_ready() {
 
 # The screen density Windows programs see, in dots per inch (96 is 100 %).
 wine_set_dpi() {
-    wine_reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f
+    wine_reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f ||
+        { echo "could not set the screen density to $1 dpi" >&2; return 1; }
 }
 
 # Waits, with a bound, until every program of the prefix has ended.
