@@ -24,11 +24,14 @@ ZELKOR_TEST_PACKAGES=(
     dbus dbus-bin fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6
     weston qt6-wayland
 )
-# What the Windows build and its tests need: the mingw-w64 cross compiler (posix
+# What the Windows build needs: CMake and Ninja, the mingw-w64 cross compiler (posix
 # threads), GoogleTest's sources to build it for Windows, icoutils for the program's
-# icon, NSIS for the installer, Wine to run it all and xdotool to see its windows.
+# icon and NSIS for the installer. Its tests need Wine besides, on Xvfb, and xdotool.
+ZELKOR_WINDOWS_BUILD_PACKAGES=(
+    cmake ninja-build g++-mingw-w64-x86-64-posix googletest icoutils nsis
+)
 ZELKOR_WINDOWS_PACKAGES=(
-    g++-mingw-w64-x86-64-posix googletest icoutils nsis wine wine64 xvfb xdotool
+    "${ZELKOR_WINDOWS_BUILD_PACKAGES[@]}" wine wine64 xvfb xdotool
 )
 
 zelkor_install() {
