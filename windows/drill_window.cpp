@@ -84,10 +84,12 @@ DrillWindow::SkinCall DrillWindow::defaultSkinCall() {
 DrillWindow::DrillWindow(SkinCall skinCall)
     : skinCall_(std::move(skinCall)), lightBlue_(CreateSolidBrush(toColorRef(layout::kLightBlue))) {
     createWindow();
+    dpi_ = static_cast<int>(GetDpiForWindow(window_));
+    // On a monitor of another density than the system's the frame is resized to it.
+    if (dpi_ != static_cast<int>(GetDpiForSystem())) fitFrame(nullptr);
     paceTimer_ = std::make_unique<PreciseTimer>(window_, kPaceTickMessage);
     stopwatchTimer_ = std::make_unique<PreciseTimer>(window_, kStopwatchTickMessage);
     createControls();
-    applyDpi(static_cast<int>(GetDpiForWindow(window_)), nullptr);
     // Focus rectangles show from the start, not only once the keyboard has been used.
     SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     SetFocus(control(layout::kFocusOrder.front()));
@@ -122,7 +124,7 @@ void DrillWindow::createWindow() {
     RegisterClassExW(&windowClass);  // fails harmlessly when a second window registers again
 
     // The designed place: the window's frame at the top-left corner of the work area.
-    // Made at its size for the system's density; applyDpi then fits it to its monitor's.
+    // Made at its size for the system's density, which is its monitor's on most machines.
     RECT workArea{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
     const SIZE size = frameSize(static_cast<int>(GetDpiForSystem()));
@@ -133,21 +135,22 @@ void DrillWindow::createWindow() {
 
 void DrillWindow::createControls() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    HWND above = HWND_TOP;
+    // Windows stacks each new child below its elder siblings, so creating the controls
+    // in this order gives the Tab key the focus order, and labels that may overlap the
+    // designed stacking. Every one is made at its place, in its font.
     for (const ChildControl& design : childControls()) {
         const WindowClassStyle kind = classAndStyle(design.kind);
         const DWORD visible = design.visibleAtStart ? WS_VISIBLE : 0;
         const DWORD exStyle = design.kind == ControlKind::NumberBox ? WS_EX_CLIENTEDGE : 0;
         const int id = kFirstControlId + static_cast<int>(children_.size());
+        const layout::PixelRect place = layout::scaleToDpi(design.place, dpi_);
         HWND handle = CreateWindowExW(
             exStyle, kind.className, toWide(design.caption).c_str(),
-            WS_CHILD | WS_CLIPSIBLINGS | visible | kind.style, 0, 0, 0, 0, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        // Children are stacked as listed: the Tab key walks the focus order, and labels
-        // that may overlap draw in the designed order.
-        SetWindowPos(handle, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        above = handle;
+            WS_CHILD | WS_CLIPSIBLINGS | visible | kind.style, place.left, place.top, place.width,
+            place.height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+            nullptr);
         children_.push_back({design, handle});
+        setFontOf(children_.back(), FALSE);
     }
     for (const Child& child : children_) {
         switch (child.design.kind) {
@@ -156,9 +159,6 @@ void DrillWindow::createControls() {
                 // turn "." into "。" and stop a run at its first problem.
                 ImmAssociateContextEx(child.handle, nullptr, 0);
                 SendMessageW(child.handle, EM_SETLIMITTEXT, 0, 0);  // no length limit
-                setAccessibleName(child.handle, toWide(child.design.name == layout::kCountBox.objectName
-                                                           ? layout::kCountLabel.caption
-                                                           : layout::kIntervalLabel.caption));
                 break;
             case ControlKind::Frame:
                 // Frame captions are black as designed; the visual style would colour
@@ -169,6 +169,13 @@ void DrillWindow::createControls() {
                 break;
         }
     }
+    nameControlsForScreenReaders();
+}
+
+void DrillWindow::nameControlsForScreenReaders() {
+    setAccessibleName(control(layout::kCountBox.objectName), toWide(layout::kCountLabel.caption));
+    setAccessibleName(control(layout::kIntervalBox.objectName),
+                      toWide(layout::kIntervalLabel.caption));
     setCaption(layout::kProgressLabel.objectName, "", kProgressName);
     setCaption(layout::kFlashLabel.objectName, "", kFlashName);
     for (int i = 0; i < layout::kSheetLabelCount; ++i) {
@@ -189,6 +196,25 @@ HFONT DrillWindow::fontFor(layout::Font font) {
     return made;
 }
 
+// The control's font at the window's density; a label whose line is taller than the
+// label itself (the stopwatch: 36 pt in 41 pixels) is centred in it so that the glyphs'
+// feet stay inside, as the other labels draw from the top.
+void DrillWindow::setFontOf(const Child& child, BOOL redraw) {
+    const HFONT font = fontFor(child.design.font);
+    SendMessageW(child.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+    if (child.design.kind != ControlKind::Label) return;
+    HDC dc = GetDC(child.handle);
+    const HGDIOBJ previous = SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(child.handle, dc);
+    const LONG_PTR style = GetWindowLongPtrW(child.handle, GWL_STYLE);
+    const bool tall = metrics.tmHeight > layout::scaleToDpi(child.design.place, dpi_).height;
+    SetWindowLongPtrW(child.handle, GWL_STYLE,
+                      tall ? style | SS_CENTERIMAGE : style & ~LONG_PTR{SS_CENTERIMAGE});
+}
+
 void DrillWindow::applyDpi(int dpi, const RECT* suggested) {
     dpi_ = dpi;
     std::map<std::pair<double, bool>, HFONT> oldFonts;
@@ -197,33 +223,23 @@ void DrillWindow::applyDpi(int dpi, const RECT* suggested) {
         const layout::PixelRect place = layout::scaleToDpi(child.design.place, dpi);
         SetWindowPos(child.handle, nullptr, place.left, place.top, place.width, place.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
-        const HFONT font = fontFor(child.design.font);
-        SendMessageW(child.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-        if (child.design.kind == ControlKind::Label) {
-            // A line taller than its label (the stopwatch: 36 pt in 41 pixels) is centred
-            // in it so that the glyphs' feet stay inside; other labels draw from the top.
-            HDC dc = GetDC(child.handle);
-            const HGDIOBJ previous = SelectObject(dc, font);
-            TEXTMETRICW metrics{};
-            GetTextMetricsW(dc, &metrics);
-            SelectObject(dc, previous);
-            ReleaseDC(child.handle, dc);
-            const LONG_PTR style = GetWindowLongPtrW(child.handle, GWL_STYLE);
-            const bool tall = metrics.tmHeight > place.height;
-            SetWindowLongPtrW(child.handle, GWL_STYLE,
-                              tall ? style | SS_CENTERIMAGE : style & ~LONG_PTR{SS_CENTERIMAGE});
-        }
+        setFontOf(child, TRUE);
     }
     for (auto& [key, font] : oldFonts) DeleteObject(font);
+    fitFrame(suggested);
+    InvalidateRect(window_, nullptr, TRUE);
+}
 
+// Sizes the frame for the designed client area at the window's density, at the
+// suggested top-left corner if there is one.
+void DrillWindow::fitFrame(const RECT* suggested) {
     RECT now{};
     GetWindowRect(window_, &now);
     const POINT topLeft = suggested != nullptr ? POINT{suggested->left, suggested->top}
                                                : POINT{now.left, now.top};
-    const SIZE size = frameSize(dpi);
+    const SIZE size = frameSize(dpi_);
     SetWindowPos(window_, nullptr, topLeft.x, topLeft.y, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(window_, nullptr, TRUE);
 }
 
 void DrillWindow::attach(Drill& drill) { drill_ = &drill; }

@@ -77,7 +77,10 @@ class DrillWindow final : public DrillView {
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void createWindow();
     void createControls();
+    void nameControlsForScreenReaders();
+    void setFontOf(const Child& child, BOOL redraw);
     void applyDpi(int dpi, const RECT* suggested);
+    void fitFrame(const RECT* suggested);
     HFONT fontFor(layout::Font font);
     void onCommand(int id);
     void typeBoxClicked();

@@ -33,7 +33,6 @@ PreciseTimer::PreciseTimer(HWND window, UINT message)
     if (!highResolution_) {
         waitableTimer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
     }
-    worker_ = std::thread([this] { run(); });
 }
 
 PreciseTimer::~PreciseTimer() {
@@ -42,13 +41,15 @@ PreciseTimer::~PreciseTimer() {
         quit_ = true;
     }
     SetEvent(wake_);
-    worker_.join();
+    if (worker_.joinable()) worker_.join();
     raiseSystemResolution(false);
     CloseHandle(waitableTimer_);
     CloseHandle(wake_);
 }
 
 void PreciseTimer::start(int intervalMs) {
+    // The worker comes with the first start: a window nobody starts a run in has none.
+    if (!worker_.joinable()) worker_ = std::thread([this] { run(); });
     raiseSystemResolution(true);
     intervalMs_ = intervalMs;
     {
