@@ -117,7 +117,6 @@ inline constexpr Control kFlashLabel{"Label1", {2400, 2400, 9945, 1695}, "", kFl
 
 // Sheet label i, i = 0..19: four columns, five rows, filled row by row.
 inline constexpr int kSheetLabelCount = zelkor::kSheetSize;
-static_assert(kSheetLabelCount >= zelkor::kMaxProblemCount, "the sheet holds every problem");
 inline constexpr std::array<const char*, kSheetLabelCount> kSheetLabelNames{
     "Label6(1)",  "Label6(2)",  "Label6(3)",  "Label6(4)",  "Label6(5)",
     "Label6(6)",  "Label6(7)",  "Label6(8)",  "Label6(9)",  "Label6(10)",

@@ -11,6 +11,7 @@ namespace zelkor {
 
 inline constexpr int kMaxProblemCount = 20;
 inline constexpr int kSheetSize = 20;  // sheet labels: four columns, five rows
+static_assert(kSheetSize >= kMaxProblemCount, "the sheet has a label for every problem");
 inline constexpr int kRunStartIntervalMs = 1;
 inline constexpr int kStopwatchTickMs = 100;
 inline constexpr const char* kCountRejectedText = "出题的数量最多20题！";
@@ -30,8 +31,12 @@ struct DrillState {
 };
 
 // The drill: a run of problems flashed one per pace tick, the sheet with and without
-// answers, and the stopwatch. Each handler runs to completion on the UI thread and
-// acts on the window only through its DrillView.
+// answers, and the stopwatch. The handlers run on the UI thread, one at a time, and act
+// on the window only through its DrillView. One exception to "one at a time": a refused
+// count's message box (DrillView::rejectCount) is modal and runs a nested event loop,
+// in which the timers keep ticking; onStartClicked has then done everything it does for
+// a refused count and does nothing after the box closes, so the ticks meet the drill as
+// the refusal left it and a run in progress goes on to its end.
 class Drill {
   public:
     // view and random must outlive the drill.

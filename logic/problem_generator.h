@@ -44,8 +44,9 @@ std::string problemLineOf(const ShownProblem& problem);
 std::string answerLineOf(const ShownProblem& problem);
 
 // Makes attempts until type's test accepts one: each attempt reseeds random, then
-// draws a and b with no reseed between. A type outside 0..8 makes a problem of type
-// 0, the type a run falls back to; the drill never asks for one.
+// draws a and b with no reseed between. A type outside 0..8 makes a problem of type 0;
+// the drill never asks for one (with no box ticked a run takes entry 0 of the type list,
+// which is always one of 0..8: see rebuildTypeSelection).
 ShownProblem drawProblem(ProblemType type, RandomSource& random);
 
 }  // namespace zelkor

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <set>
 #include <string>
@@ -140,6 +142,34 @@ TEST(ProblemRun, RejectedClickDuringARunLetsItFinish) {
     EXPECT_EQ(h.runToEnd(), 5);
     EXPECT_EQ(h.state().problemTotal, 6);
     for (const std::string& line : h.state().answerLines) EXPECT_NE(line, "");
+}
+
+// The message box's nested loop keeps the timers ticking: the run goes on from inside
+// the refused click, even to its end, and the click adds nothing once the box closes.
+TEST(ProblemRun, TicksWhileTheCountMessageIsOpenMeetASoundDrill) {
+    for (int ticksInBox : {1, 3, 5}) {
+        SCOPED_TRACE(ticksInBox);
+        DrillHarness h;
+        h.startRun("4");
+        h.tickPace();
+        h.drill.onSheetClicked();
+        h.view.whileRejecting = [&] {
+            for (int i = 0; i < ticksInBox; ++i) h.tickPace();
+            h.tickStopwatch();
+        };
+        h.startRun("21");
+        const int made = std::min(1 + ticksInBox, 4);
+        EXPECT_EQ(h.state().nextProblem, made);
+        EXPECT_EQ(h.view.paceIntervalMs > 0, 1 + ticksInBox <= 4) << "the end tick stops it";
+        EXPECT_EQ(h.view.progressVisible, 1 + ticksInBox <= 4);
+        EXPECT_FALSE(h.view.stopwatchRunning);
+        EXPECT_EQ(h.view.stopwatchReading, kStopwatchZero) << "no tick of a stopped stopwatch";
+        h.view.whileRejecting = nullptr;
+        h.runToEnd();
+        EXPECT_EQ(h.state().problemTotal, 4);
+        for (const std::string& line : h.state().answerLines) EXPECT_NE(line, "");
+        EXPECT_TRUE(h.view.sheet[0].visible) << "a refused count keeps the sheet";
+    }
 }
 
 TEST(ProblemRun, PaceIsSetOnceFromTheIntervalBoxOnTheFirstProblem) {

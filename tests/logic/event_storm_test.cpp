@@ -144,6 +144,7 @@ class Storm {
         }
         snapshot.stopwatchRunning = harness_.view.stopwatchRunning;
         snapshot.stopwatchReading = harness_.view.stopwatchReading;
+        snapshot.stopwatchTicks = stopwatchTicks_;
         return testing::brokenRule(snapshot, sheet_);
     }
 

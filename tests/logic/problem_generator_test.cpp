@@ -1,5 +1,6 @@
 #include "problem_generator.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -64,9 +65,10 @@ TEST(ProblemGenerator, EveryDrawnPairIsAcceptedOrRejectedAsTheTypeRequires) {
         for (int a = ranges.a.base; a < ranges.a.base + ranges.a.width; ++a) {
             for (int b = ranges.b.base; b < ranges.b.base + ranges.b.width; ++b) {
                 ++drawn;
+                // A rejected pair is followed by one the type accepts.
                 ScriptedRandom random({fractionFor(a, ranges.a.width, ranges.a.base),
-                                       fractionFor(b, ranges.b.width, ranges.b.base)},
-                                      {acceptedA, acceptedB});
+                                       fractionFor(b, ranges.b.width, ranges.b.base), acceptedA,
+                                       acceptedB});
                 const ShownProblem shown = drawProblem(type, random);
                 if (random.draws != 2) continue;
                 ++accepted;
@@ -156,6 +158,18 @@ TEST(ProblemGenerator, TypeOutsideTheNineMakesATypeZeroProblem) {
         EXPECT_EQ(answerLineOf(drawProblem(type, random)), "7＋5=12") << type;
         EXPECT_FALSE(acceptPair(type, 7, 5)) << type;
     }
+}
+
+TEST(ProblemGenerator, ASourceThatNeverGivesAnAcceptedPairFailsInsteadOfHanging) {
+    // Type 1 needs a carry; 23 + 45 has none, however often it is drawn.
+    std::vector<float> neverCarries;
+    for (int i = 0; i < 50; ++i) {
+        neverCarries.push_back(fractionFor(23, 90, 10));
+        neverCarries.push_back(fractionFor(45, 90, 10));
+    }
+    ScriptedRandom random(neverCarries);
+    EXPECT_NONFATAL_FAILURE(EXPECT_THROW(drawProblem(1, random), std::out_of_range), "ran out");
+    EXPECT_EQ(random.draws, neverCarries.size() + 1);
 }
 
 TEST(ProblemGenerator, ReseedsBeforeEveryAttemptAndDrawsTwicePerAttempt) {

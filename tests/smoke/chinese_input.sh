@@ -3,6 +3,8 @@
 # fcitx5 with pinyin in a fresh profile, and Qt's fcitx input-method module.
 set -euo pipefail
 ui_tests=${1:?usage: chinese_input.sh PATH_TO_UI_TESTS}
+source "$(dirname "$0")/require_packages.sh"
+require_packages xvfb xdotool dbus dbus-bin fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6
 source "$(dirname "$0")/xvfb_session.sh"
 xvfb_start
 

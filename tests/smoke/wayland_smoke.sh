@@ -6,6 +6,8 @@
 set -euo pipefail
 program=${1:?usage: wayland_smoke.sh PATH_TO_ZELKOR DESKTOP_ENTRY}
 desktop_entry=${2:?usage: wayland_smoke.sh PATH_TO_ZELKOR DESKTOP_ENTRY}
+source "$(dirname "$0")/require_packages.sh"
+require_packages weston qt6-wayland
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
 export XDG_RUNTIME_DIR=$runtime LC_ALL=C.UTF-8

@@ -6,6 +6,8 @@
 set -euo pipefail
 program=${1:?usage: window_smoke.sh PATH_TO_ZELKOR DESKTOP_ENTRY}
 desktop_entry=${2:?usage: window_smoke.sh PATH_TO_ZELKOR DESKTOP_ENTRY}
+source "$(dirname "$0")/require_packages.sh"
+require_packages xvfb xdotool x11-utils
 source "$(dirname "$0")/xvfb_session.sh"
 xvfb_start
 start_program env -u LANG -u LC_ALL -u LC_CTYPE -u LANGUAGE "$program"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,7 +42,11 @@ class RecordingView final : public DrillView {
     }
     void setStopwatchRunning(bool running) override { stopwatchRunning = running; }
     void focusStopButton() override { stopButtonHasFocus = true; }
-    void rejectCount() override { ++rejections; }
+    void rejectCount() override {
+        ++rejections;
+        // The message box's nested event loop: whatever ticks come while it is open.
+        if (whileRejecting) whileRejecting();
+    }
 
     std::string typedCount = "5";  // the boxes as the user left them
     std::string typedInterval = "0.01";
@@ -59,6 +64,7 @@ class RecordingView final : public DrillView {
     bool stopwatchRunning = false;
     bool stopButtonHasFocus = false;
     int rejections = 0;
+    std::function<void()> whileRejecting;
 };
 
 }  // namespace zelkor::testing

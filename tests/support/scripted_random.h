@@ -1,6 +1,9 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstddef>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,19 +12,21 @@
 
 namespace zelkor::testing {
 
-// Hands out a fixed script of fractions, then repeats `tail` for ever. Keeps a trace
-// of what was asked: "R" for a reseed, "D" for a draw.
+// Hands out a fixed script of fractions, and keeps a trace of what was asked: "R" for a
+// reseed, "D" for a draw. A draw past the end of the script fails the test and throws,
+// so that code which keeps drawing (a loop no pair satisfies) ends the test at once.
 class ScriptedRandom final : public RandomSource {
   public:
-    explicit ScriptedRandom(std::vector<float> script = {}, std::vector<float> tail = {0.0f})
-        : script_(std::move(script)), tail_(std::move(tail)) {}
+    explicit ScriptedRandom(std::vector<float> script) : script_(std::move(script)) {}
 
     void reseedFromClock() override { trace += 'R'; }
     float nextFraction() override {
         trace += 'D';
         ++draws;
         if (next_ < script_.size()) return script_[next_++];
-        return tail_[tailNext_++ % tail_.size()];
+        ADD_FAILURE() << "the scripted random source ran out after " << script_.size()
+                      << " draws (trace " << trace << ")";
+        throw std::out_of_range("scripted random source ran out");
     }
 
     std::size_t draws = 0;
@@ -29,9 +34,7 @@ class ScriptedRandom final : public RandomSource {
 
   private:
     std::vector<float> script_;
-    std::vector<float> tail_;
     std::size_t next_ = 0;
-    std::size_t tailNext_ = 0;
 };
 
 // The fraction that draws value from the range floor(f * width + base).

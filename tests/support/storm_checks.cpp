@@ -4,7 +4,6 @@
 #include <string>
 
 #include "problem_check.h"
-#include "stopwatch_display.h"
 
 namespace zelkor::testing {
 
@@ -45,6 +44,14 @@ const std::vector<std::string>& hostileTexts() {
 }
 
 namespace {
+
+// A tenth of a second a tick: minutes wrap after 59, tenths and seconds as counted.
+std::string readingAfter(long long ticks) {
+    const long long minutes = ticks / 600 % 60;
+    const long long seconds = ticks / 10 % 60;
+    const long long tenths = ticks % 10;
+    return std::to_string(minutes) + ":" + std::to_string(seconds) + ":" + std::to_string(tenths);
+}
 
 std::string brokenSheet(const StormSnapshot& snapshot, const ExpectedSheet& expected) {
     for (int i = 0; i < kSheetSize; ++i) {
@@ -97,17 +104,18 @@ std::string brokenRule(const StormSnapshot& snapshot, const ExpectedSheet& expec
     }
     if (std::string broken = brokenSheet(snapshot, expected); !broken.empty()) return broken;
     if (std::string broken = brokenLines(s); !broken.empty()) return broken;
-    if (snapshot.stopwatchRunning && s.elapsedMs > 0 &&
-        snapshot.stopwatchReading != stopwatchCaption(s.elapsedMs)) {
-        return "stopwatch shows " + snapshot.stopwatchReading;
+    if (snapshot.stopwatchRunning && snapshot.stopwatchTicks > 0 &&
+        snapshot.stopwatchReading != readingAfter(snapshot.stopwatchTicks)) {
+        return "stopwatch shows " + snapshot.stopwatchReading + " after " +
+               std::to_string(snapshot.stopwatchTicks) + " ticks";
     }
     return brokenTypeList(snapshot);
 }
 
-int stormSequences(int everyday) {
+int stormSequences(int byHand) {
     const char* configured = std::getenv("ZELKOR_STORM_SEQUENCES");
     const int sequences = configured != nullptr ? std::atoi(configured) : 0;
-    return sequences > 0 ? sequences : everyday;
+    return sequences > 0 ? sequences : byHand;
 }
 
 }  // namespace zelkor::testing

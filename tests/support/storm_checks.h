@@ -26,6 +26,7 @@ struct StormSnapshot {
     std::array<SheetLabel, kSheetSize> sheet{};
     bool stopwatchRunning = false;
     std::string stopwatchReading;
+    long long stopwatchTicks = 0;  // ticks since the latest 式题, as the storm counted them
 };
 
 // What the sheet must show: nothing until a sheet button is pressed, then the lines it
@@ -37,12 +38,14 @@ struct ExpectedSheet {
 
 // The first rule the snapshot breaks, or "" when every rule holds: the run stays within
 // its arrays; the sheet shows what was last laid out; every answer line extends its
-// problem line and obeys one type's rules; a running stopwatch shows its count; the
-// type list is exactly the ticked boxes.
+// problem line and obeys one type's rules; the
+// type list is exactly the ticked boxes; a running stopwatch reads its ticks as
+// minutes:seconds:tenths, counted in whole ticks here rather than by the drill's own
+// formatting.
 std::string brokenRule(const StormSnapshot& snapshot, const ExpectedSheet& expected);
 
-// The number of sequences to run: ZELKOR_STORM_SEQUENCES when set (the full suite sets
-// it for long storms), otherwise everyday.
-int stormSequences(int everyday);
+// The number of sequences to run: ZELKOR_STORM_SEQUENCES when set (ctest sets it for
+// the long storms of the full suite), otherwise byHand, for a storm run by hand.
+int stormSequences(int byHand);
 
 }  // namespace zelkor::testing

@@ -17,6 +17,14 @@ bool run(const QString& program, const QStringList& arguments) {
     return process.waitForFinished(10000) && process.exitCode() == 0;
 }
 
+// The input method fcitx5 has active now, as fcitx5-remote names it.
+QString currentInputMethod() {
+    QProcess process;
+    process.start("fcitx5-remote", {"-n"});
+    if (!process.waitForFinished(10000)) return {};
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
 class ChineseInput : public DrillWindowTest {
   protected:
     void SetUp() override {
@@ -34,15 +42,24 @@ class ChineseInput : public DrillWindowTest {
         EXPECT_TRUE(QTest::qWaitForWindowActive(box->window()));
         box->setFocus(Qt::MouseFocusReason);
         box->clear();
-        QTest::qWait(200);
-        EXPECT_TRUE(run("fcitx5-remote", {"-s", "pinyin"}));
-        QTest::qWait(200);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return box->hasFocus(); }, 5000)) << "focus";
+        // fcitx5 switches the input context that has the focus; Qt tells it of the focus
+        // over D-Bus a little later, so ask until the switch has taken. A box that takes
+        // no input method has no input context: its keys never pass through fcitx5.
+        const bool takesInputMethod = box->inputMethodQuery(Qt::ImEnabled).toBool();
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                return run("fcitx5-remote", {"-s", "pinyin"}) &&
+                       (!takesInputMethod || currentInputMethod() == "pinyin");
+            },
+            5000))
+            << "fcitx5 did not switch to pinyin";
         EXPECT_TRUE(run("xdotool", {"type", "--delay", "60", keys}));
         // One character arrives per key, whatever the input method makes of it; a key
-        // an input method swallows into its candidate list never arrives.
+        // an input method swallows into its candidate list never arrives, and then the
+        // bound ends the wait with the text as it stands.
         const auto keyCount = static_cast<qsizetype>(std::strlen(keys));
         (void)QTest::qWaitFor([&] { return box->text().size() >= keyCount; }, 5000);
-        QTest::qWait(200);
         return box->text();
     }
 };

@@ -65,9 +65,19 @@ class DrillWindowTest : public ::testing::Test {
         box->selectAll();
         QTest::keyClicks(box, text);
     }
-    // Waits until the pace timer has stopped (the end tick came).
-    bool waitForRunEnd(int timeoutMs = 5000) const {
+    // Waits until the pace timer has stopped: the end tick came, or the first problem set
+    // a pace of 0 and the run is held there.
+    bool waitForPaceToStop(int timeoutMs = 5000) const {
         return QTest::qWaitFor([this] { return !window->paceTimer().isActive(); }, timeoutMs);
+    }
+    // Waits until the run has ended: the end tick hid the progress label.
+    bool waitForRunEnd(int timeoutMs = 5000) const {
+        return QTest::qWaitFor(
+            [this] {
+                return !window->paceTimer().isActive() &&
+                       !find<QLabel>(layout::kProgressLabel.objectName)->isVisible();
+            },
+            timeoutMs);
     }
 
     const DrillState& state() const { return drill->state(); }

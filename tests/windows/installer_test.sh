@@ -7,9 +7,9 @@ set -euo pipefail
 setup=${1:?usage: installer_test.sh SETUP.EXE SHORTCUT_NAME}
 shortcut_name=${2:?usage: installer_test.sh SETUP.EXE SHORTCUT_NAME}
 source "$(dirname "$0")/wine_session.sh"
+require_packages xdotool
 xvfb_start
 wine_prefix_ready
-wine_require xdotool xdotool
 
 drive_c="$WINEPREFIX/drive_c"
 install_dir="$drive_c/Program Files/Zelkor"

@@ -3,25 +3,14 @@
 # AR PL UMing, as a Windows machine without them would fall back to a Song face; its
 # screen density is set per run (wine_set_dpi).
 #
-# Where Wine or Xvfb is missing, the caller is skipped (exit 77) naming the package,
-# unless ZELKOR_REQUIRE_DESKTOP_TOOLS=1, where a missing tool fails the test.
+# Where Wine or Xvfb is missing, the caller is skipped naming the packages
+# (require_packages.sh).
+source "$(dirname "${BASH_SOURCE[0]}")/../smoke/require_packages.sh"
+require_packages wine wine64 xvfb
 source "$(dirname "${BASH_SOURCE[0]}")/../smoke/xvfb_session.sh"
-
-wine_require() { # COMMAND PACKAGE
-    command -v "$1" >/dev/null && return 0
-    if [ "${ZELKOR_REQUIRE_DESKTOP_TOOLS:-0}" = 1 ]; then
-        echo "FAIL: $1 is missing (install the Debian package $2)" >&2
-        exit 1
-    fi
-    echo "SKIPPED: $1 is missing (install the Debian package $2)"
-    exit 77
-}
 
 # Debian keeps wineserver and wine64 out of PATH.
 export PATH="$PATH:/usr/lib/wine"
-wine_require wine "wine and wine64"
-wine_require wineserver "wine and wine64"
-wine_require Xvfb xvfb
 : "${WINEPREFIX:?WINEPREFIX names the Wine prefix to use}"
 WINEPREFIX=$(realpath -m "$WINEPREFIX")  # Wine takes absolute paths only
 export WINEPREFIX WINEDEBUG=-all WINEARCH=win64
