@@ -7,52 +7,26 @@
 #include <cmath>
 #include <vector>
 
-#include "pixels.h"
+#include "designed_controls.h"
 
 namespace zelkor::testing {
 namespace {
 
 using layout::Control;
 
-// Each control of the design with the frame it stands in (the window for a frame).
-struct Placed {
-    Control control;
-    Control frame;
-};
-
-std::vector<Placed> designedControls() {
-    using namespace layout;
-    const Control window = kWindow;
-    std::vector<Placed> all = {
-        {kSettingsFrame, window},     {kTypeFrame, window},
-        {kDisplayFrame, window},      {kStopwatchFrame, window},
-        {kCountLabel, kSettingsFrame}, {kCountBox, kSettingsFrame},
-        {kCountUnitLabel, kSettingsFrame}, {kIntervalLabel, kSettingsFrame},
-        {kIntervalBox, kSettingsFrame}, {kIntervalUnitLabel, kSettingsFrame},
-        {kStartButton, kSettingsFrame}, {kSheetButton, kSettingsFrame},
-        {kAnswersButton, kSettingsFrame}, {kProgressLabel, kDisplayFrame},
-        {kFlashLabel, kDisplayFrame},  {kStopwatchLabel, kStopwatchFrame},
-        {kStopButton, kStopwatchFrame},
-    };
-    for (int i = 0; i < layout::kTypeBoxCount; ++i) all.push_back({typeBox(i), kTypeFrame});
-    for (int i = 0; i < layout::kSheetLabelCount; ++i) all.push_back({sheetLabel(i), kDisplayFrame});
-    return all;
-}
-
-// Where a control must stand in the client area at dpi: the frame's pixel place plus the
-// control's inside it, then scaled as a whole-pixel layout is scaled.
-layout::PixelRect expectedPlace(const Placed& p, int dpi) {
-    const layout::PixelRect frame = layout::toPixels(p.frame.place);
-    const layout::PixelRect inner = layout::toPixels(p.control.place);
+// Where a control must stand in the client area at dpi: Win32 has no nesting of group
+// boxes, so a control inside a frame stands at the frame's pixel place plus its own.
+Pixels expectedPlace(const PlacedControl& p, int dpi) {
+    const Pixels frame = pixelsAt96(p.frame.place);
+    const Pixels inner = pixelsAt96(p.control.place);
     const bool isFrame = p.frame.objectName == layout::kWindow.objectName;
-    const layout::PixelRect atDesign =
-        isFrame ? inner
-                : layout::PixelRect{frame.left + inner.left, frame.top + inner.top, inner.width,
-                                    inner.height};
-    return layout::scaleToDpi(atDesign, dpi);
+    const Pixels atDesign = isFrame ? inner
+                                    : Pixels{frame.left + inner.left, frame.top + inner.top,
+                                             inner.width, inner.height};
+    return atDpi(atDesign, dpi);
 }
 
-layout::PixelRect clientPlace(HWND control) {
+Pixels clientPlace(HWND control) {
     RECT r{};
     GetWindowRect(control, &r);
     MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
@@ -89,7 +63,7 @@ TEST_F(Win32Layout, WindowHasItsTitleClientSizeIconAndNoSizingFrame) {
     EXPECT_EQ(textOf(window->handle()), layout::kTitle);
     RECT client{};
     GetClientRect(window->handle(), &client);
-    const layout::PixelRect designed = layout::scaleToDpi(layout::toPixels(layout::kWindow.place), dpi);
+    const Pixels designed = atDpi(pixelsAt96(layout::kWindow.place), dpi);
     EXPECT_EQ(client.right, designed.width);
     EXPECT_EQ(client.bottom, designed.height);
     const LONG_PTR style = GetWindowLongPtrW(window->handle(), GWL_STYLE);
@@ -107,7 +81,7 @@ TEST_F(Win32Layout, WindowHasItsTitleClientSizeIconAndNoSizingFrame) {
 
 TEST_F(Win32Layout, EveryControlStandsAtItsDesignedPlaceWithItsCaptionAndFont) {
     const int dpi = window->dpi();
-    for (const Placed& p : designedControls()) {
+    for (const PlacedControl& p : designedControls()) {
         SCOPED_TRACE(p.control.objectName);
         HWND hwnd = control(p.control);
         ASSERT_NE(hwnd, nullptr);
@@ -118,31 +92,29 @@ TEST_F(Win32Layout, EveryControlStandsAtItsDesignedPlaceWithItsCaptionAndFont) {
         EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
         EXPECT_EQ(font.lfWeight, p.control.font.bold ? FW_BOLD : FW_NORMAL);
         EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut);
-        const int pixels96 = static_cast<int>(std::lround(p.control.font.points * 96 / 72));
-        EXPECT_EQ(-font.lfHeight, layout::scaleToDpi(pixels96, dpi));
+        EXPECT_EQ(-font.lfHeight, atDpi(fontPixelsAt96(p.control.font), dpi));
     }
 }
 
 TEST_F(Win32Layout, SheetAndSeparatorsAreHiddenAndTheRestShownAtStart) {
-    for (const Placed& p : designedControls()) {
-        const bool sheet = std::string_view(p.control.objectName).substr(0, 7) == "Label6(";
-        EXPECT_EQ(visible(p.control), !sheet) << p.control.objectName;
+    for (const PlacedControl& p : designedControls()) {
+        EXPECT_EQ(visible(p.control), !isSheetLabel(p.control)) << p.control.objectName;
     }
     const int dpi = window->dpi();
-    const layout::PixelRect frame = layout::toPixels(layout::kDisplayFrame.place);
+    const Pixels frame = pixelsAt96(layout::kDisplayFrame.place);
     for (int i = 0; i < layout::kSeparatorCount; ++i) {
         const layout::LineControl line = layout::sheetSeparator(i);
         HWND hwnd = control(line.objectName);
         EXPECT_FALSE(IsWindowVisible(hwnd));
-        layout::PixelRect place = layout::toPixels(line, layout::kSeparatorWidthPixels);
+        Pixels place = pixelsAt96(line);
         place.left += frame.left;
         place.top += frame.top;
-        EXPECT_EQ(clientPlace(hwnd), layout::scaleToDpi(place, dpi)) << line.objectName;
+        EXPECT_EQ(clientPlace(hwnd), atDpi(place, dpi)) << line.objectName;
     }
 }
 
 TEST_F(Win32Layout, EveryCaptionHasItsGlyphsInTheSongFace) {
-    for (const Placed& p : designedControls()) {
+    for (const PlacedControl& p : designedControls()) {
         EXPECT_EQ(missingGlyphs(control(p.control), toWide(p.control.caption)), 0)
             << p.control.objectName;
     }
@@ -205,11 +177,11 @@ TEST_F(Win32Layout, ANewDensityRescalesEveryPlaceAndFont) {
     const int dpi = window->dpi() == 144 ? 192 : 144;
     RECT suggested{10, 20, 10 + 1600, 20 + 1200};
     SendMessageW(window->handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    for (const Placed& p : designedControls()) {
+    for (const PlacedControl& p : designedControls()) {
         EXPECT_EQ(clientPlace(control(p.control)), expectedPlace(p, dpi)) << p.control.objectName;
     }
-    const int pixels96 = static_cast<int>(std::lround(layout::kFlashFont.points * 96 / 72));
-    EXPECT_EQ(-fontOf(control(layout::kFlashLabel)).lfHeight, layout::scaleToDpi(pixels96, dpi));
+    EXPECT_EQ(-fontOf(control(layout::kFlashLabel)).lfHeight,
+              atDpi(fontPixelsAt96(layout::kFlashFont), dpi));
     RECT frame{};
     GetWindowRect(window->handle(), &frame);
     EXPECT_EQ(frame.left, 10);
