@@ -122,6 +122,9 @@ DrillWindow::DrillWindow(SkinCall skinCall, QWidget* parent)
 
     setFocusOrder();
     answersButton_->setFocus(Qt::OtherFocusReason);
+    // The focus ring shows from the start, not only after the first Tab: a pupil who
+    // presses the space bar can see which button it will press.
+    setAttribute(Qt::WA_KeyboardFocusChange);
     attachSkinOrOwnLook();
 }
 
@@ -174,8 +177,10 @@ QPushButton* DrillWindow::createButton(QWidget* frame, const layout::Control& co
     button->setObjectName(control.objectName);
     button->setFont(designFont(control.font));
     button->setGeometry(toQtRect(control.place));
-    // Enter and Escape act only as the toolkit makes them act on the focused control.
-    button->setAutoDefault(false);
+    // No button is the window's default: Enter and keypad Enter press the button that has
+    // the focus, as on Windows and most Linux desktops (an auto-default button clicks on
+    // Enter while focused), and Escape does nothing.
+    button->setAutoDefault(true);
     button->setDefault(false);
     return button;
 }

@@ -250,6 +250,18 @@ void DrillWindow::show(int showCommand) {
 }
 
 bool DrillWindow::handleDialogKey(MSG& message) {
+    // Enter and keypad Enter press the push button that has the focus. The dialog
+    // manager would instead send the window IDOK, which no control has: so Enter on a
+    // box, and Escape (IDCANCEL), press nothing.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
+        const HWND focused = GetFocus();
+        for (const Child& child : children_) {
+            if (child.handle == focused && child.design.kind == ControlKind::Button) {
+                SendMessageW(focused, BM_CLICK, 0, 0);
+                return true;
+            }
+        }
+    }
     return IsDialogMessageW(window_, &message) != FALSE;
 }
 

@@ -39,7 +39,8 @@ class DrillWindow final : public DrillView {
     // Ends the thread's message loop (PostQuitMessage) when the user closes the window.
     void quitWhenClosed() { quitWhenClosed_ = true; }
     // For the message loop: Tab, Shift+Tab and the arrow keys move the focus among the
-    // controls, as in a dialog. Returns whether message was used so.
+    // controls, as in a dialog, and Enter presses the focused button. Returns whether
+    // message was used so.
     bool handleDialogKey(MSG& message);
 
     HWND handle() const { return window_; }

@@ -98,6 +98,42 @@ TEST_F(Win32Drill, StopwatchKeepsToTheClockAndTheSpaceBarStopsIt) {
     EXPECT_EQ(textOf(layout::kStopwatchLabel), stoppedAt) << "no tick after the stop";
 }
 
+// A key as the message loop meets it.
+bool pressKey(win32::DrillWindow& window, WPARAM key, LPARAM flags = 1) {
+    MSG down{GetFocus(), WM_KEYDOWN, key, flags, 0, {}};
+    const bool used = window.handleDialogKey(down);
+    MSG up{GetFocus(), WM_KEYUP, key, static_cast<LPARAM>(0xC0000001) | flags, 0, {}};
+    window.handleDialogKey(up);
+    return used;
+}
+
+TEST_F(Win32Drill, EnterAndKeypadEnterPressTheFocusedButtonAndNothingElse) {
+    constexpr LPARAM kExtended = 1 << 24;  // keypad Enter is Enter with the extended flag
+    for (LPARAM flags : {LPARAM{1}, 1 | kExtended}) {
+        SetFocus(control(layout::kSheetButton));
+        pressKey(*window, VK_RETURN, flags);
+        EXPECT_TRUE(window->stopwatchTimer().isActive()) << "式题 was pressed";
+        ASSERT_EQ(GetFocus(), control(layout::kStopButton));
+        pressKey(*window, VK_RETURN, flags);
+        EXPECT_FALSE(window->stopwatchTimer().isActive()) << "停止 was pressed";
+    }
+    SetFocus(control(layout::kCountBox));
+    pressKey(*window, VK_RETURN);
+    SetFocus(control(layout::typeBox(3).objectName));
+    pressKey(*window, VK_RETURN);
+    SetFocus(control(layout::kAnswersButton));
+    pressKey(*window, VK_ESCAPE);
+    pumpFor(50);
+    EXPECT_FALSE(window->paceTimer().isActive()) << "no run started";
+    EXPECT_EQ(GetFocus(), control(layout::kAnswersButton)) << "答案 would move it to 停止";
+    EXPECT_EQ(SendMessageW(control(layout::typeBox(3).objectName), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+TEST_F(Win32Drill, FocusRectanglesShowFromTheStart) {
+    const LRESULT state = SendMessageW(control(layout::kAnswersButton), WM_QUERYUISTATE, 0, 0);
+    EXPECT_FALSE(state & UISF_HIDEFOCUS) << "Windows hides them until the keyboard is first used";
+}
+
 TEST_F(Win32Drill, TypeBoxesChooseTheTypesWhateverTheOrderOfClicks) {
     click(control(layout::typeBox(5).objectName));
     click(control(layout::typeBox(2).objectName));
