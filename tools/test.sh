@@ -6,19 +6,26 @@
 # Window tests run offscreen; the real-window tests start their own Xvfb.
 set -euo pipefail
 source "$(dirname "$0")/setup.sh"
+began=$SECONDS
+stage() { echo "== test command, $((SECONDS - began)) s: $*"; }
 zelkor_install "${ZELKOR_RUN_PACKAGES[@]}" "${ZELKOR_TEST_PACKAGES[@]}" \
     "${ZELKOR_WINDOWS_PACKAGES[@]}"
 # Tests that need desktop tools fail here instead of skipping: everything is installed.
 export ZELKOR_REQUIRE_DESKTOP_TOOLS=1
 
+stage "regular build and the full suite"
 zelkor_build default
 ctest --preset full
 
+stage "fuzzing the number reading"
 zelkor_build fuzz
 "$ZELKOR_ROOT/tests/fuzz/run_fuzz.sh" "$ZELKOR_ROOT/build-fuzz/tests/fuzz/number_reading_fuzz" 60
 
+stage "the suite under AddressSanitizer and UndefinedBehaviorSanitizer"
 zelkor_build asan
 ctest --preset asan
 
+stage "the Windows build and its tests under Wine"
 zelkor_build windows
 ctest --preset windows
+stage "done"

@@ -46,6 +46,8 @@ wine_prefix_ready() {
 wine_set_dpi() {
     wine_reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f ||
         { echo "could not set the screen density to $1 dpi" >&2; return 1; }
+    # Wine 10 takes the density when a session starts: let this one end first.
+    wine_wait 30
 }
 
 # Waits, with a bound, until every program of the prefix has ended.
