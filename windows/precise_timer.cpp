@@ -120,10 +120,12 @@ void PreciseTimer::run() {
     }
 }
 
-// Waits for the deadline; false when a start, stop or quit came first.
+// Waits for the deadline; false when a start, stop or quit came first. The timer may
+// still be signalled from a wait a wake cut short (cancelling leaves that state), so it
+// is believed only once the counter has passed the deadline.
 bool PreciseTimer::waitUntil(std::int64_t deadline, std::uint64_t startNumber) {
-    const std::int64_t remaining = deadline - counterNow();
-    if (remaining > 0) {
+    for (std::int64_t remaining = deadline - counterNow(); remaining > 0;
+         remaining = deadline - counterNow()) {
         // A negative due time is relative, in 100 ns units.
         LARGE_INTEGER due;
         due.QuadPart = -(remaining * 10'000'000 / counterFrequency());

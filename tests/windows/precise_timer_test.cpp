@@ -1,0 +1,97 @@
+// The Windows timers' contract: absolute deadlines, no tick after a stop or from an
+// earlier start, and no pile of ticks behind a busy window.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <thread>
+
+#include "precise_timer.h"
+
+namespace zelkor::win32 {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr UINT kTick = WM_APP + 7;
+
+// A message-only window that counts the ticks its timer lets through.
+class TickCounter {
+  public:
+    TickCounter() {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = &TickCounter::procedure;
+        windowClass.lpszClassName = L"ZelkorTickCounter";
+        RegisterClassW(&windowClass);
+        window_ = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                  nullptr, nullptr, nullptr);
+        SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        timer = std::make_unique<PreciseTimer>(window_, kTick);
+    }
+    ~TickCounter() {
+        timer.reset();
+        DestroyWindow(window_);
+    }
+    // Handles the thread's messages for ms milliseconds.
+    void pumpFor(int ms) {
+        const auto end = Clock::now() + std::chrono::milliseconds(ms);
+        MSG message;
+        while (Clock::now() < end) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        }
+    }
+    int queuedTicks() const {
+        MSG message;
+        int queued = 0;
+        while (PeekMessageW(&message, window_, kTick, kTick, PM_REMOVE)) ++queued;
+        return queued;
+    }
+
+    std::unique_ptr<PreciseTimer> timer;
+    int ticks = 0;
+
+  private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<TickCounter*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message == kTick && self != nullptr && self->timer->takeTick(wParam)) ++self->ticks;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    HWND window_ = nullptr;
+};
+
+TEST(PreciseTimer, TicksAtItsIntervalFromTheStart) {
+    TickCounter counter;
+    counter.timer->start(10);
+    counter.pumpFor(505);
+    // 50 ticks are due in 505 ms; a timer at Windows' 15.6 ms granularity gives 32. The
+    // lower bound leaves room for a loaded machine; more than 50 would be ticks early.
+    EXPECT_GE(counter.ticks, 40);
+    EXPECT_LE(counter.ticks, 50);
+}
+
+TEST(PreciseTimer, NoTickIsHandledAfterAStopOrFromAnEarlierStart) {
+    TickCounter counter;
+    counter.timer->start(5);
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));  // a tick waits in the queue
+    counter.timer->stop();
+    EXPECT_FALSE(counter.timer->isActive());
+    counter.pumpFor(50);
+    EXPECT_EQ(counter.ticks, 0) << "the queued tick belonged to the stopped timer";
+
+    counter.timer->start(5);
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    counter.timer->start(1000);  // starts afresh: the queued tick is of the earlier start
+    counter.pumpFor(50);
+    EXPECT_EQ(counter.ticks, 0);
+}
+
+TEST(PreciseTimer, ABusyWindowFindsOneTickWaitingNotAPile) {
+    TickCounter counter;
+    counter.timer->start(2);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // 50 deadlines pass
+    EXPECT_EQ(counter.queuedTicks(), 1);
+    counter.timer->stop();
+}
+
+}  // namespace
+}  // namespace zelkor::win32
