@@ -51,7 +51,7 @@ int main(int argc, char* argv[]) {
     std::vector<Figure> table = generatorFigures(options);
     {
         // The in-process window runs offscreen; the programs started below use DISPLAY.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" LARGE_SCREEN_CONFIG);
         int qtArgc = 1;
         QApplication application(qtArgc, argv);
         zelkor::prepareApplication(application);

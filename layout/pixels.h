@@ -42,3 +42,25 @@ constexpr PixelRect scaleToDpi(PixelRect rect, int dpi) {
 }
 
 }  // namespace zelkor::layout
+
+namespace zelkor::layout {
+
+// How far the whole layout, fonts included, shrinks so that a client area of
+// width x height fits an area of areaWidth x areaHeight (a screen's work area less the
+// window's frame): 1 where it fits as designed, never more.
+constexpr double fitFactor(int width, int height, int areaWidth, int areaHeight) {
+    double factor = 1.0;
+    if (width > areaWidth && width > 0) factor = static_cast<double>(areaWidth) / width;
+    if (height > areaHeight && height > 0) {
+        const double byHeight = static_cast<double>(areaHeight) / height;
+        if (byHeight < factor) factor = byHeight;
+    }
+    return factor > 0 ? factor : 1.0;
+}
+
+// A length scaled by factor, rounded half up.
+constexpr int scaleBy(int pixels, double factor) {
+    return static_cast<int>(pixels * factor + 0.5);
+}
+
+}  // namespace zelkor::layout

@@ -55,10 +55,23 @@ fi
 
 chroot_dir=$(mktemp -d /var/tmp/zelkor-fresh-$release.XXXXXX)
 mounted=()
+# Ends what the commands left running in the chroot (a Wine server lingers a few
+# seconds after its last program and writes its registry on the way out), so that
+# nothing writes into the tree while it is removed.
+stop_chroot_processes() {
+    local proc pid
+    for proc in /proc/[0-9]*; do
+        [ "$(readlink "$proc/root" 2>/dev/null)" = "$chroot_dir" ] || continue
+        pid=${proc#/proc/}
+        kill -9 "$pid" 2>/dev/null || true
+    done
+}
 cleanup() {
     local i
+    stop_chroot_processes
+    sleep 0.5
     for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do umount -l "${mounted[$i]}" 2>/dev/null || true; done
-    rm -rf --one-file-system "$chroot_dir"
+    rm -rf --one-file-system "$chroot_dir" || { sleep 2; rm -rf --one-file-system "$chroot_dir"; }
 }
 trap cleanup EXIT
 step "unpacking the pristine chroot"

@@ -28,4 +28,6 @@ ctest --preset asan
 stage "the Windows build and its tests under Wine"
 zelkor_build windows
 ctest --preset windows
+# The Wine server lingers after the last test; let it end before the command does.
+WINEPREFIX="$ZELKOR_ROOT/build-windows/wineprefix" timeout 60 /usr/lib/wine/wineserver -w || true
 stage "done"

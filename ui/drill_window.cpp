@@ -6,6 +6,11 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <QPalette>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStyle>
+#include <QWindow>
+#include <algorithm>
 #include <string_view>
 
 #include "application_setup.h"
@@ -21,7 +26,6 @@ QColor toQColor(layout::Rgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
 const QColor kBlack = toQColor(layout::kBlack);
 const QColor kLightBlue = toQColor(layout::kLightBlue);
 
-QFont designFont(layout::Font font) { return songFont(font.points, font.bold); }
 
 void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
@@ -101,7 +105,7 @@ DrillWindow::DrillWindow(SkinCall skinCall, QWidget* parent)
     setWindowIcon(programIcon());
     // The layout is fixed: nothing would move or grow with the window, so the title bar
     // offers no maximise button (a Qt-drawn one on Wayland would toggle to no effect).
-    setFixedSize(toQtRect(layout::kWindow.place).size());
+    setFixedSize(designSize());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -145,6 +149,74 @@ void DrillWindow::changeEvent(QEvent* event) {
     }
 }
 
+QSize DrillWindow::designSize() { return toQtRect(layout::kWindow.place).size(); }
+
+void DrillWindow::place(QWidget* widget, QRect designed, std::optional<layout::Font> font) {
+    placed_.push_back({widget, designed, font});
+    applyScale(placed_.back());
+}
+
+// A control at the window's scale: place and size each scaled and rounded, the font's
+// point size scaled. Labels draw from the top, as designed; where the font's line is
+// taller than the label (the stopwatch: 36 pt in 41 pixels) the Ming face's larger
+// ascent would push the digits' feet out of it, so the line is centred instead.
+void DrillWindow::applyScale(const Placed& placed) const {
+    const QRect& d = placed.designed;
+    placed.widget->setGeometry(layout::scaleBy(d.x(), scale_), layout::scaleBy(d.y(), scale_),
+                               layout::scaleBy(d.width(), scale_),
+                               layout::scaleBy(d.height(), scale_));
+    if (!placed.font) return;
+    const QFont font = songFont(placed.font->points * scale_, placed.font->bold);
+    placed.widget->setFont(font);
+    if (auto* label = qobject_cast<QLabel*>(placed.widget)) {
+        const bool tall = QFontMetrics(font).height() > label->height();
+        label->setAlignment(Qt::AlignHCenter | (tall ? Qt::AlignVCenter : Qt::AlignTop));
+    }
+}
+
+void DrillWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (screenWatched_ || windowHandle() == nullptr) return;
+    screenWatched_ = true;
+    connect(windowHandle(), &QWindow::screenChanged, this, [this](QScreen* screen) {
+        watchScreen(screen);
+        fitToScreen();
+    });
+    watchScreen(windowHandle()->screen());
+    fitToScreen();
+}
+
+void DrillWindow::watchScreen(QScreen* screen) {
+    disconnect(screenConnection_);
+    if (screen != nullptr) {
+        screenConnection_ = connect(screen, &QScreen::availableGeometryChanged, this,
+                                    [this] { fitToScreen(); });
+    }
+}
+
+// Where the designed window does not fit the screen's work area (the screen less its
+// panels), the whole layout shrinks until it does; where it fits, it stays as designed.
+void DrillWindow::fitToScreen() {
+    const QScreen* screen = windowHandle() != nullptr ? windowHandle()->screen() : nullptr;
+    if (screen == nullptr) return;
+    QMargins frame = windowHandle()->frameMargins();
+    // Before a window manager has framed the window its frame is unknown: allow for a
+    // title bar.
+    if (frame.isNull()) frame = QMargins(0, style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
+    const QRect area = screen->availableGeometry();
+    const QSize design = designSize();
+    // The frame keeps its size whatever the layout does: the client area alone shrinks.
+    const double scale = layout::fitFactor(design.width(), design.height(),
+                                           area.width() - frame.left() - frame.right(),
+                                           area.height() - frame.top() - frame.bottom());
+    if (scale == scale_) return;
+    scale_ = scale;
+    for (const Placed& placed : placed_) applyScale(placed);
+    setFixedSize(layout::scaleBy(design.width(), scale_), layout::scaleBy(design.height(), scale_));
+    // A window's position is its frame's.
+    if (scale_ < 1.0) move(area.topLeft());
+}
+
 void DrillWindow::attachSkinOrOwnLook() {
     if (!skinCall_()) applyOwnLook();
 }
@@ -152,31 +224,22 @@ void DrillWindow::attachSkinOrOwnLook() {
 QGroupBox* DrillWindow::createFrame(const layout::Control& control) {
     auto* frame = new QGroupBox(QString::fromUtf8(control.caption), this);
     frame->setObjectName(control.objectName);
-    frame->setFont(designFont(control.font));
-    frame->setGeometry(toQtRect(control.place));
+    place(frame, toQtRect(control.place), control.font);
     return frame;
 }
 
 QLabel* DrillWindow::createLabel(QWidget* frame, const layout::Control& control) {
-    const QFont font = designFont(control.font);
     auto* label = new QLabel(QString::fromUtf8(control.caption), frame);
     label->setObjectName(control.objectName);
     label->setTextFormat(Qt::PlainText);
-    label->setFont(font);
-    label->setGeometry(toQtRect(control.place));
-    // Labels draw from the top, as designed. Where the font's line is taller than the
-    // label (the stopwatch: 36 pt in 41 pixels) the Ming face's larger ascent would push
-    // the digits' feet out of it; centring the line keeps the ink inside.
-    const bool tall = QFontMetrics(font).height() > label->height();
-    label->setAlignment(Qt::AlignHCenter | (tall ? Qt::AlignVCenter : Qt::AlignTop));
+    place(label, toQtRect(control.place), control.font);
     return label;
 }
 
 QPushButton* DrillWindow::createButton(QWidget* frame, const layout::Control& control) {
     auto* button = new QPushButton(QString::fromUtf8(control.caption), frame);
     button->setObjectName(control.objectName);
-    button->setFont(designFont(control.font));
-    button->setGeometry(toQtRect(control.place));
+    place(button, toQtRect(control.place), control.font);
     // No button is the window's default: Enter and keypad Enter press the button that has
     // the focus, as on Windows and most Linux desktops (an auto-default button clicks on
     // Enter while focused), and Escape does nothing.
@@ -190,8 +253,7 @@ NumberBox* DrillWindow::createNumberBox(QWidget* frame, const layout::Control& c
     auto* box = new NumberBox(QString::fromUtf8(control.caption), frame);
     box->setObjectName(control.objectName);
     box->setAccessibleName(QString::fromUtf8(accessibleName));
-    box->setFont(designFont(control.font));
-    box->setGeometry(toQtRect(control.place));
+    place(box, toQtRect(control.place), control.font);
     return box;
 }
 
@@ -215,8 +277,7 @@ void DrillWindow::buildTypeFrame() {
         const layout::Control control = layout::typeBox(i);
         auto* box = new QCheckBox(QString::fromUtf8(control.caption), frame);
         box->setObjectName(control.objectName);
-        box->setFont(designFont(control.font));
-        box->setGeometry(toQtRect(control.place));
+        place(box, toQtRect(control.place), control.font);
         typeBoxes_[i] = box;
     }
 }
@@ -230,7 +291,7 @@ void DrillWindow::buildDisplayFrame() {
         auto* line = new QFrame(frame);
         line->setObjectName(control.objectName);
         setBackground(line, frame->palette().color(QPalette::WindowText));
-        line->setGeometry(toQtRect(control, layout::kSeparatorWidthPixels));
+        place(line, toQtRect(control, layout::kSeparatorWidthPixels), std::nullopt);
         line->setAttribute(Qt::WA_TransparentForMouseEvents);
         line->setAccessibleName(QStringLiteral("第%1列与第%2列之间的分隔线").arg(i + 1).arg(i + 2));
         line->hide();

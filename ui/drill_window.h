@@ -11,9 +11,11 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "drill.h"
 #include "number_box.h"
+#include "pixels.h"
 #include "window_layout.h"
 
 namespace zelkor {
@@ -38,8 +40,12 @@ class DrillWindow final : public QWidget, public DrillView {
 
     static SkinCall defaultSkinCall();
 
+    // The factor the layout is shrunk by to fit the screen's work area; 1 as designed.
+    double layoutScale() const { return scale_; }
+
   protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
     // DrillView
     std::string countText() const override;
@@ -59,6 +65,17 @@ class DrillWindow final : public QWidget, public DrillView {
 
   private:
 
+    // A control's designed place at 96 dpi and its font, kept for rescaling.
+    struct Placed {
+        QWidget* widget;
+        QRect designed;
+        std::optional<layout::Font> font;
+    };
+    static QSize designSize();
+    void place(QWidget* widget, QRect designed, std::optional<layout::Font> font);
+    void applyScale(const Placed& placed) const;
+    void watchScreen(QScreen* screen);
+    void fitToScreen();
     void attachSkinOrOwnLook();
     void buildSettingsFrame();
     void buildTypeFrame();
@@ -89,6 +106,10 @@ class DrillWindow final : public QWidget, public DrillView {
     QTimer paceTimer_;
     QTimer stopwatchTimer_;
     Drill* drill_ = nullptr;
+    std::vector<Placed> placed_;
+    double scale_ = 1.0;
+    bool screenWatched_ = false;
+    QMetaObject::Connection screenConnection_;
 };
 
 }  // namespace zelkor

@@ -60,12 +60,39 @@ std::wstring sheetLabelName(int i) { return L"第" + std::to_wstring(i + 1) + L"
 constexpr const wchar_t* kProgressName = L"出题进度";
 constexpr const wchar_t* kFlashName = L"当前题目";
 
-// The window's outer size for the designed client area at dpi.
-SIZE frameSize(int dpi) {
-    const layout::PixelRect client = layout::scaleToDpi(layout::toPixels(layout::kWindow.place), dpi);
+// A 96-dpi place at a scale: position and size each scaled and rounded.
+layout::PixelRect scaled(layout::PixelRect place, double scale) {
+    return {layout::scaleBy(place.left, scale), layout::scaleBy(place.top, scale),
+            layout::scaleBy(place.width, scale), layout::scaleBy(place.height, scale)};
+}
+
+// The window's outer size for the designed client area at scale, with the frame Windows
+// draws at dpi.
+SIZE frameSize(int dpi, double scale) {
+    const layout::PixelRect client = scaled(layout::toPixels(layout::kWindow.place), scale);
     RECT frame{0, 0, client.width, client.height};
     AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, static_cast<UINT>(dpi));
     return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// The layout's scale at dpi on a monitor with the given work area (the screen less its
+// taskbar): dpi / 96, shrunk where the window would not fit the work area whole.
+double scaleFor(int dpi, const RECT& workArea) {
+    const double atDpi = dpi / 96.0;
+    const layout::PixelRect client = scaled(layout::toPixels(layout::kWindow.place), atDpi);
+    const SIZE outer = frameSize(dpi, atDpi);
+    const int frameWidth = outer.cx - client.width;
+    const int frameHeight = outer.cy - client.height;
+    return atDpi * layout::fitFactor(client.width, client.height,
+                                     workArea.right - workArea.left - frameWidth,
+                                     workArea.bottom - workArea.top - frameHeight);
+}
+
+RECT workAreaOf(HMONITOR monitor) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(monitor, &info);
+    return info.rcWork;
 }
 
 std::string textOf(HWND control) {
@@ -85,8 +112,13 @@ DrillWindow::DrillWindow(SkinCall skinCall)
     : skinCall_(std::move(skinCall)), lightBlue_(CreateSolidBrush(toColorRef(layout::kLightBlue))) {
     createWindow();
     dpi_ = static_cast<int>(GetDpiForWindow(window_));
-    // On a monitor of another density than the system's the frame is resized to it.
-    if (dpi_ != static_cast<int>(GetDpiForSystem())) fitFrame(nullptr);
+    // On a monitor of another density or size than the primary one the frame is
+    // resized to it.
+    const double scale = scaleFor(dpi_, workAreaOf(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST)));
+    if (scale != scale_) {
+        scale_ = scale;
+        fitFrame(nullptr);
+    }
     paceTimer_ = std::make_unique<PreciseTimer>(window_, kPaceTickMessage);
     stopwatchTimer_ = std::make_unique<PreciseTimer>(window_, kStopwatchTickMessage);
     createControls();
@@ -127,7 +159,9 @@ void DrillWindow::createWindow() {
     // Made at its size for the system's density, which is its monitor's on most machines.
     RECT workArea{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
-    const SIZE size = frameSize(static_cast<int>(GetDpiForSystem()));
+    const int dpi = static_cast<int>(GetDpiForSystem());
+    scale_ = scaleFor(dpi, workArea);
+    const SIZE size = frameSize(dpi, scale_);
     window_ = CreateWindowExW(0, kWindowClass, toWide(layout::kTitle).c_str(), kWindowStyle,
                               workArea.left, workArea.top, size.cx, size.cy, nullptr, nullptr,
                               instance, this);
@@ -143,7 +177,7 @@ void DrillWindow::createControls() {
         const DWORD visible = design.visibleAtStart ? WS_VISIBLE : 0;
         const DWORD exStyle = design.kind == ControlKind::NumberBox ? WS_EX_CLIENTEDGE : 0;
         const int id = kFirstControlId + static_cast<int>(children_.size());
-        const layout::PixelRect place = layout::scaleToDpi(design.place, dpi_);
+        const layout::PixelRect place = scaled(design.place, scale_);
         HWND handle = CreateWindowExW(
             exStyle, kind.className, toWide(design.caption).c_str(),
             WS_CHILD | WS_CLIPSIBLINGS | visible | kind.style, place.left, place.top, place.width,
@@ -187,7 +221,7 @@ HFONT DrillWindow::fontFor(layout::Font font) {
     const auto key = std::make_pair(font.points, font.bold);
     auto found = fonts_.find(key);
     if (found != fonts_.end()) return found->second;
-    const int height = layout::scaleToDpi(designFontPixels(font), dpi_);
+    const int height = layout::scaleBy(designFontPixels(font), scale_);
     HFONT made = CreateFontW(-height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                              GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                              CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
@@ -210,17 +244,21 @@ void DrillWindow::setFontOf(const Child& child, BOOL redraw) {
     SelectObject(dc, previous);
     ReleaseDC(child.handle, dc);
     const LONG_PTR style = GetWindowLongPtrW(child.handle, GWL_STYLE);
-    const bool tall = metrics.tmHeight > layout::scaleToDpi(child.design.place, dpi_).height;
+    const bool tall = metrics.tmHeight > scaled(child.design.place, scale_).height;
     SetWindowLongPtrW(child.handle, GWL_STYLE,
                       tall ? style | SS_CENTERIMAGE : style & ~LONG_PTR{SS_CENTERIMAGE});
 }
 
 void DrillWindow::applyDpi(int dpi, const RECT* suggested) {
     dpi_ = dpi;
+    const HMONITOR monitor = suggested != nullptr
+                                 ? MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST)
+                                 : MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST);
+    scale_ = scaleFor(dpi, workAreaOf(monitor));
     std::map<std::pair<double, bool>, HFONT> oldFonts;
     oldFonts.swap(fonts_);
     for (const Child& child : children_) {
-        const layout::PixelRect place = layout::scaleToDpi(child.design.place, dpi);
+        const layout::PixelRect place = scaled(child.design.place, scale_);
         SetWindowPos(child.handle, nullptr, place.left, place.top, place.width, place.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         setFontOf(child, TRUE);
@@ -230,14 +268,14 @@ void DrillWindow::applyDpi(int dpi, const RECT* suggested) {
     InvalidateRect(window_, nullptr, TRUE);
 }
 
-// Sizes the frame for the designed client area at the window's density, at the
-// suggested top-left corner if there is one.
+// Sizes the frame for the client area at the layout's scale, at the suggested top-left
+// corner if there is one.
 void DrillWindow::fitFrame(const RECT* suggested) {
     RECT now{};
     GetWindowRect(window_, &now);
     const POINT topLeft = suggested != nullptr ? POINT{suggested->left, suggested->top}
                                                : POINT{now.left, now.top};
-    const SIZE size = frameSize(dpi_);
+    const SIZE size = frameSize(dpi_, scale_);
     SetWindowPos(window_, nullptr, topLeft.x, topLeft.y, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -48,6 +48,9 @@ class DrillWindow final : public DrillView {
     HWND control(std::string_view designName) const;
     int controlId(std::string_view designName) const;
     int dpi() const { return dpi_; }
+    // Pixels per 96-dpi pixel: dpi / 96, or less where the window had to shrink to fit
+    // its monitor's work area.
+    double layoutScale() const { return scale_; }
     const PreciseTimer& paceTimer() const { return *paceTimer_; }
     const PreciseTimer& stopwatchTimer() const { return *stopwatchTimer_; }
 
@@ -93,6 +96,7 @@ class DrillWindow final : public DrillView {
     SkinCall skinCall_;
     HWND window_ = nullptr;
     int dpi_ = 96;
+    double scale_ = 1.0;
     std::vector<Child> children_;  // control ID = kFirstControlId + index
     std::map<std::pair<double, bool>, HFONT> fonts_;
     HBRUSH lightBlue_ = nullptr;

@@ -11,7 +11,7 @@ require_packages weston qt6-wayland
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
 export XDG_RUNTIME_DIR=$runtime LC_ALL=C.UTF-8
-weston --backend=headless-backend.so --socket=wayland-zelkor >"$runtime/weston.log" 2>&1 &
+weston --backend=headless-backend.so --width=1920 --height=1080 --socket=wayland-zelkor >"$runtime/weston.log" 2>&1 &
 weston_pid=$!
 trap 'kill $app_pid $weston_pid 2>/dev/null; wait 2>/dev/null; rm -rf "$runtime"' EXIT
 app_pid=

@@ -13,10 +13,12 @@ QPalette& platformPalette() {
 }  // namespace zelkor::testing
 
 // Window tests run on Qt's offscreen platform unless told otherwise, so that listing
-// and running them needs no display.
+// and running them needs no display; on a screen the designed window fits on.
 int main(int argc, char* argv[]) {
     ::testing::InitGoogleTest(&argc, argv);
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" LARGE_SCREEN_CONFIG);
+    }
     zelkor::useUtf8CharacterType();
     QApplication application(argc, argv);
     zelkor::testing::platformPalette() = QApplication::palette();
