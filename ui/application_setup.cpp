@@ -2,6 +2,7 @@
 
 #include <langinfo.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QStyle>
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "number_box_accessible.h"
 #include "song_font.h"
 
 namespace zelkor {
@@ -28,6 +30,8 @@ void useUtf8CharacterType() {
 
 bool prepareApplication(QApplication& application) {
     installSongSubstitution();
+    // Screen readers read the number boxes through an interface that cannot hang.
+    QAccessible::installFactory(&NumberBoxAccessible::factory);
     // Ties the window to its desktop entry: the X11 class (WM_CLASS "zelkor", matched by
     // the entry's StartupWMClass) and the Wayland app_id (the entry's file name).
     QCoreApplication::setApplicationName(kApplicationName);

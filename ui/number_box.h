@@ -12,6 +12,8 @@ class NumberBox final : public QLineEdit {
   public:
     NumberBox(const QString& text, QWidget* parent);
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    // Where the text cursor is drawn, for the screen reader's character places.
+    QRect caretRect() const { return cursorRect(); }
 };
 
 }  // namespace zelkor

@@ -1,0 +1,80 @@
+"""Asks, as a screen reader does over AT-SPI, for the text around every offset of both
+number boxes at every boundary. Every query must answer within two seconds with a unit
+inside the text, and the program must still answer afterwards. Exit status 0 when all
+held."""
+import sys
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi  # noqa: E402
+
+Atspi.set_timeout(2000, 2000)
+BOUNDARIES = [
+    Atspi.TextBoundaryType.CHAR,
+    Atspi.TextBoundaryType.WORD_START,
+    Atspi.TextBoundaryType.WORD_END,
+    Atspi.TextBoundaryType.SENTENCE_START,
+    Atspi.TextBoundaryType.SENTENCE_END,
+    Atspi.TextBoundaryType.LINE_START,
+    Atspi.TextBoundaryType.LINE_END,
+]
+
+
+def find_application(name, seconds=20):
+    desktop = Atspi.get_desktop(0)
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        for i in range(desktop.get_child_count()):
+            child = desktop.get_child_at_index(i)
+            if child is not None and child.get_name() == name:
+                return child
+        time.sleep(0.1)
+    return None
+
+
+def walk(node):
+    yield node
+    for i in range(node.get_child_count()):
+        child = node.get_child_at_index(i)
+        if child is not None:
+            yield from walk(child)
+
+
+def main():
+    app = find_application("zelkor")
+    if app is None:
+        print("FAIL no application named zelkor on the AT-SPI bus")
+        return 1
+    boxes = [n for n in walk(app) if n.get_role() == Atspi.Role.TEXT]
+    names = sorted(box.get_name() for box in boxes)
+    print("text boxes:", names)
+    failed = 0 if len(boxes) == 2 else 1
+    for box in boxes:
+        text = Atspi.Text.get_text(box, 0, -1)
+        length = Atspi.Text.get_character_count(box)
+        answered = 0
+        for boundary in BOUNDARIES:
+            for offset in range(0, length + 2):
+                started = time.time()
+                try:
+                    unit = Atspi.Text.get_text_at_offset(box, offset, boundary)
+                except Exception as error:  # a timeout: the program did not answer
+                    print(f"FAIL {box.get_name()} {text!r} {boundary.value_nick} at {offset}: {error}")
+                    return 1
+                seconds = time.time() - started
+                inside = unit.start_offset == -1 or 0 <= unit.start_offset <= unit.end_offset <= length
+                if not inside or seconds > 2:
+                    print(f"FAIL {box.get_name()} {boundary.value_nick} at {offset}: "
+                          f"{unit.content!r} [{unit.start_offset}, {unit.end_offset}) in {seconds:.2f} s")
+                    failed = 1
+                answered += 1
+        print(f"ok   {box.get_name()} {text!r}: {answered} queries answered")
+    # Still answering afterwards.
+    Atspi.Text.get_text(boxes[0], 0, -1)
+    return failed
+
+
+if __name__ == "__main__":
+    sys.exit(main())
