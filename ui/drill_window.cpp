@@ -186,6 +186,12 @@ void DrillWindow::showEvent(QShowEvent* event) {
     fitToScreen();
 }
 
+void DrillWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    // A window manager that frames the window moves it into its frame.
+    if (frameGuessed_ && !windowHandle()->frameMargins().isNull()) fitToScreen();
+}
+
 void DrillWindow::watchScreen(QScreen* screen) {
     disconnect(screenConnection_);
     if (screen != nullptr) {
@@ -201,8 +207,9 @@ void DrillWindow::fitToScreen() {
     if (screen == nullptr) return;
     QMargins frame = windowHandle()->frameMargins();
     // Before a window manager has framed the window its frame is unknown: allow for a
-    // title bar.
-    if (frame.isNull()) frame = QMargins(0, style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
+    // title bar, and look again once the frame is known (moveEvent).
+    frameGuessed_ = frame.isNull();
+    if (frameGuessed_) frame = QMargins(0, style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
     const QRect area = screen->availableGeometry();
     const QSize design = designSize();
     // The frame keeps its size whatever the layout does: the client area alone shrinks.

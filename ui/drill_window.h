@@ -46,6 +46,7 @@ class DrillWindow final : public QWidget, public DrillView {
   protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
     // DrillView
     std::string countText() const override;
@@ -109,6 +110,7 @@ class DrillWindow final : public QWidget, public DrillView {
     std::vector<Placed> placed_;
     double scale_ = 1.0;
     bool screenWatched_ = false;
+    bool frameGuessed_ = false;
     QMetaObject::Connection screenConnection_;
 };
 
