@@ -6,6 +6,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <functional>
+#include <stdexcept>
+#include <string>
 
 #include "clock_random_source.h"
 #include "drill.h"
@@ -30,6 +33,19 @@ class HideWatcher final : public QObject {
     QElapsedTimer& clock_;
 };
 
+// Handles events until done holds; after five minutes gives up, saying what it waited
+// for, so that the bench never hangs.
+void waitUntil(const std::function<bool()>& done, const char* what) {
+    QElapsedTimer waited;
+    waited.start();
+    QTimer wake;  // wakes the wait below now and then, so that the bound is looked at
+    wake.start(100);
+    while (!done()) {
+        if (waited.elapsed() > 300'000) throw std::runtime_error(std::string("waited 5 min for ") + what);
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+}
+
 // The program as main composes it, without the skin call.
 struct DrillProgram {
     DrillProgram() { window.attach(drill); }
@@ -51,7 +67,7 @@ double runDurationMs() {
     QApplication::processEvents();
     clock.start();
     window.findChild<QPushButton*>(layout::kStartButton.objectName)->click();
-    while (watcher.hiddenAtNs < 0) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    waitUntil([&] { return watcher.hiddenAtNs >= 0; }, "the end tick of the run");
     return watcher.hiddenAtNs / 1e6;
 }
 
@@ -73,7 +89,7 @@ double stopwatchLagMs(int seconds) {
     clock.start();
     window.findChild<QPushButton*>(layout::kSheetButton.objectName)->click();
     poll.start(1);
-    while (reachedAtNs < 0) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    waitUntil([&] { return reachedAtNs >= 0; }, "the stopwatch to reach its reading");
     return reachedAtNs / 1e6 - target;
 }
 
