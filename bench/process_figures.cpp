@@ -58,7 +58,8 @@ class FirstFrameWatch {
         if (pid == 0) {
             unsetenv("QT_QPA_PLATFORM");
             std::vector<char*> argv;
-            for (const std::string& word : command.argv) argv.push_back(const_cast<char*>(word.c_str()));
+            for (const std::string& word : command.argv)
+                argv.push_back(const_cast<char*>(word.c_str()));
             argv.push_back(nullptr);
             execvp(argv[0], argv.data());
             _exit(127);
@@ -147,7 +148,6 @@ std::string spreadText(const Spread& s, int decimals) {
     return fixed(s.median, decimals) + " (" + fixed(s.min, decimals) + "-" +
            fixed(s.max, decimals) + ")";
 }
-
 
 // Start-up and memory of program against bare, side by side, and program's idle CPU.
 std::vector<Figure> compareWithBare(const Options& options, const Command& bare,

@@ -41,7 +41,8 @@ void waitUntil(const std::function<bool()>& done, const char* what) {
     QTimer wake;  // wakes the wait below now and then, so that the bound is looked at
     wake.start(100);
     while (!done()) {
-        if (waited.elapsed() > 300'000) throw std::runtime_error(std::string("waited 5 min for ") + what);
+        if (waited.elapsed() > 300'000)
+            throw std::runtime_error(std::string("waited 5 min for ") + what);
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 }
@@ -84,7 +85,8 @@ double stopwatchLagMs(int seconds) {
     QTimer poll;
     poll.setTimerType(Qt::PreciseTimer);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (reachedAtNs < 0 && program.drill.state().elapsedMs >= target) reachedAtNs = clock.nsecsElapsed();
+        if (reachedAtNs < 0 && program.drill.state().elapsedMs >= target)
+            reachedAtNs = clock.nsecsElapsed();
     });
     clock.start();
     window.findChild<QPushButton*>(layout::kSheetButton.objectName)->click();

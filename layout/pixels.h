@@ -59,8 +59,6 @@ constexpr double fitFactor(int width, int height, int areaWidth, int areaHeight)
 }
 
 // A length scaled by factor, rounded half up.
-constexpr int scaleBy(int pixels, double factor) {
-    return static_cast<int>(pixels * factor + 0.5);
-}
+constexpr int scaleBy(int pixels, double factor) { return static_cast<int>(pixels * factor + 0.5); }
 
 }  // namespace zelkor::layout

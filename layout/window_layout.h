@@ -58,10 +58,10 @@ inline constexpr Control kWindow{"Form1", {0, 0, 15240, 10530}};
 
 inline constexpr Control kSettingsFrame{
     "Frame1", {120, 240, 3375, 2775}, "题数及间隔时间设置：", kFrameFont};
-inline constexpr Control kTypeFrame{"Frame4", {3720, 240, 11415, 2775}, "出题类型选择：",
-                                    kFrameFont};
-inline constexpr Control kDisplayFrame{"Frame2", {120, 3000, 15015, 6015}, "式题显示窗口：",
-                                       kFrameFont};
+inline constexpr Control kTypeFrame{
+    "Frame4", {3720, 240, 11415, 2775}, "出题类型选择：", kFrameFont};
+inline constexpr Control kDisplayFrame{
+    "Frame2", {120, 3000, 15015, 6015}, "式题显示窗口：", kFrameFont};
 inline constexpr Control kStopwatchFrame{
     "Frame5", {120, 9120, 15015, 1215}, "计时器：（可用“空格键”直接停止）", kFrameFont};
 
@@ -144,8 +144,8 @@ constexpr LineControl sheetSeparator(int i) {
 }
 
 // In the stopwatch frame.
-inline constexpr Control kStopwatchLabel{"Label8", {5400, 360, 3015, 615}, kStopwatchZero,
-                                         kSheetFont};
+inline constexpr Control kStopwatchLabel{
+    "Label8", {5400, 360, 3015, 615}, kStopwatchZero, kSheetFont};
 inline constexpr Control kStopButton{"Command4", {8400, 450, 735, 615}, "停止", kButtonFont};
 
 // The two timers have names but no place.

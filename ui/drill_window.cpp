@@ -26,7 +26,6 @@ QColor toQColor(layout::Rgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
 const QColor kBlack = toQColor(layout::kBlack);
 const QColor kLightBlue = toQColor(layout::kLightBlue);
 
-
 void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);
@@ -195,8 +194,8 @@ void DrillWindow::moveEvent(QMoveEvent* event) {
 void DrillWindow::watchScreen(QScreen* screen) {
     disconnect(screenConnection_);
     if (screen != nullptr) {
-        screenConnection_ = connect(screen, &QScreen::availableGeometryChanged, this,
-                                    [this] { fitToScreen(); });
+        screenConnection_ =
+            connect(screen, &QScreen::availableGeometryChanged, this, [this] { fitToScreen(); });
     }
 }
 

@@ -65,7 +65,6 @@ class DrillWindow final : public QWidget, public DrillView {
     void rejectCount() override;
 
   private:
-
     // A control's designed place at 96 dpi and its font, kept for rescaling.
     struct Placed {
         QWidget* widget;

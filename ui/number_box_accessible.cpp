@@ -126,19 +126,19 @@ QString NumberBoxAccessible::textBeforeOffset(int offset,
                                               int* startOffset, int* endOffset) const {
     const QString all = box()->text();
     const auto here = textUnitAt(all, offset, boundaryType);
-    const int before = (here.first < 0 ? std::min<int>(offset, static_cast<int>(all.size()))
-                                       : here.first) - 1;
+    const int before =
+        (here.first < 0 ? std::min<int>(offset, static_cast<int>(all.size())) : here.first) - 1;
     const auto unit = before < 0 ? kNone : textUnitAt(all, before, boundaryType);
     return answer(unit, startOffset, endOffset);
 }
 
-QString NumberBoxAccessible::textAfterOffset(int offset,
-                                             QAccessible::TextBoundaryType boundaryType,
+QString NumberBoxAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
                                              int* startOffset, int* endOffset) const {
     const QString all = box()->text();
     const auto here = textUnitAt(all, offset, boundaryType);
     const int after = here.first < 0 ? -1 : here.second;
-    const auto unit = after < 0 || after >= all.size() ? kNone : textUnitAt(all, after, boundaryType);
+    const auto unit =
+        after < 0 || after >= all.size() ? kNone : textUnitAt(all, after, boundaryType);
     return answer(unit, startOffset, endOffset);
 }
 

@@ -14,13 +14,13 @@ layout::PixelRect inFrame(const Control& frame, layout::PixelRect place) {
 
 ChildControl child(const Control& frame, const Control& control, ControlKind kind,
                    bool visible = true) {
-    return {control.objectName, kind, inFrame(frame, layout::toPixels(control.place)),
-            control.caption, control.font, visible};
+    return {control.objectName, kind,         inFrame(frame, layout::toPixels(control.place)),
+            control.caption,    control.font, visible};
 }
 
 ChildControl frameControl(const Control& frame) {
-    return {frame.objectName, ControlKind::Frame, layout::toPixels(frame.place), frame.caption,
-            frame.font, true};
+    return {frame.objectName, ControlKind::Frame, layout::toPixels(frame.place),
+            frame.caption,    frame.font,         true};
 }
 
 // Every control, frames first, in the order of the layout table.

@@ -24,9 +24,7 @@ constexpr UINT kStopwatchTickMessage = WM_APP + 2;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr int kDesignDpi = 96;
 
-COLORREF toColorRef(layout::Rgb rgb) {
-    return RGB(rgb.red, rgb.green, rgb.blue);
-}
+COLORREF toColorRef(layout::Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 
 // A font's character height in pixels at 96 dpi, from its size in points.
 int designFontPixels(layout::Font font) {
@@ -114,7 +112,8 @@ DrillWindow::DrillWindow(SkinCall skinCall)
     dpi_ = static_cast<int>(GetDpiForWindow(window_));
     // On a monitor of another density or size than the primary one the frame is
     // resized to it.
-    const double scale = scaleFor(dpi_, workAreaOf(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST)));
+    const double scale =
+        scaleFor(dpi_, workAreaOf(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST)));
     if (scale != scale_) {
         scale_ = scale;
         fitFrame(nullptr);
@@ -148,11 +147,11 @@ void DrillWindow::createWindow() {
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = kWindowClass;
-    windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kProgramIconId),
-                                                      IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(
-        instance, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-        GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hIcon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kProgramIconId),
+                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0));
     RegisterClassExW(&windowClass);  // fails harmlessly when a second window registers again
 
     // The designed place: the window's frame at the top-left corner of the work area.
@@ -178,11 +177,11 @@ void DrillWindow::createControls() {
         const DWORD exStyle = design.kind == ControlKind::NumberBox ? WS_EX_CLIENTEDGE : 0;
         const int id = kFirstControlId + static_cast<int>(children_.size());
         const layout::PixelRect place = scaled(design.place, scale_);
-        HWND handle = CreateWindowExW(
-            exStyle, kind.className, toWide(design.caption).c_str(),
-            WS_CHILD | WS_CLIPSIBLINGS | visible | kind.style, place.left, place.top, place.width,
-            place.height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-            nullptr);
+        HWND handle =
+            CreateWindowExW(exStyle, kind.className, toWide(design.caption).c_str(),
+                            WS_CHILD | WS_CLIPSIBLINGS | visible | kind.style, place.left,
+                            place.top, place.width, place.height, window_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         children_.push_back({design, handle});
         setFontOf(children_.back(), FALSE);
     }
@@ -222,10 +221,10 @@ HFONT DrillWindow::fontFor(layout::Font font) {
     auto found = fonts_.find(key);
     if (found != fonts_.end()) return found->second;
     const int height = layout::scaleBy(designFontPixels(font), scale_);
-    HFONT made = CreateFontW(-height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                             GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                             toWide(layout::kFontFamily).c_str());
+    HFONT made =
+        CreateFontW(-height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                    GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                    DEFAULT_PITCH | FF_DONTCARE, toWide(layout::kFontFamily).c_str());
     fonts_.emplace(key, made);
     return made;
 }
@@ -273,8 +272,8 @@ void DrillWindow::applyDpi(int dpi, const RECT* suggested) {
 void DrillWindow::fitFrame(const RECT* suggested) {
     RECT now{};
     GetWindowRect(window_, &now);
-    const POINT topLeft = suggested != nullptr ? POINT{suggested->left, suggested->top}
-                                               : POINT{now.left, now.top};
+    const POINT topLeft =
+        suggested != nullptr ? POINT{suggested->left, suggested->top} : POINT{now.left, now.top};
     const SIZE size = frameSize(dpi_, scale_);
     SetWindowPos(window_, nullptr, topLeft.x, topLeft.y, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -318,7 +317,8 @@ int DrillWindow::controlId(std::string_view designName) const {
 LRESULT CALLBACK DrillWindow::windowProcedure(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<DrillWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* self =
+            static_cast<DrillWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
@@ -333,7 +333,8 @@ LRESULT DrillWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (HIWORD(wParam) == BN_CLICKED) onCommand(LOWORD(wParam));
             return 0;
         case kPaceTickMessage:
-            if (paceTimer_ && paceTimer_->takeTick(wParam) && drill_ != nullptr) drill_->onPaceTick();
+            if (paceTimer_ && paceTimer_->takeTick(wParam) && drill_ != nullptr)
+                drill_->onPaceTick();
             return 0;
         case kStopwatchTickMessage:
             if (stopwatchTimer_ && stopwatchTimer_->takeTick(wParam) && drill_ != nullptr) {
@@ -427,7 +428,9 @@ std::string DrillWindow::intervalText() const {
     return textOf(control(layout::kIntervalBox.objectName));
 }
 
-void DrillWindow::setProgressVisible(bool visible) { show(layout::kProgressLabel.objectName, visible); }
+void DrillWindow::setProgressVisible(bool visible) {
+    show(layout::kProgressLabel.objectName, visible);
+}
 
 void DrillWindow::setProgressCaption(const std::string& caption) {
     setCaption(layout::kProgressLabel.objectName, caption, kProgressName);
@@ -440,7 +443,8 @@ void DrillWindow::setFlashCaption(const std::string& caption) {
 }
 
 void DrillWindow::setSeparatorsVisible(bool visible) {
-    for (int i = 0; i < layout::kSeparatorCount; ++i) show(layout::sheetSeparator(i).objectName, visible);
+    for (int i = 0; i < layout::kSeparatorCount; ++i)
+        show(layout::sheetSeparator(i).objectName, visible);
 }
 
 void DrillWindow::showSheet(const std::vector<std::string>& lines) {
@@ -454,7 +458,8 @@ void DrillWindow::showSheet(const std::vector<std::string>& lines) {
 }
 
 void DrillWindow::hideSheet() {
-    for (int i = 0; i < layout::kSheetLabelCount; ++i) show(layout::sheetLabel(i).objectName, false);
+    for (int i = 0; i < layout::kSheetLabelCount; ++i)
+        show(layout::sheetLabel(i).objectName, false);
 }
 
 void DrillWindow::setStopwatchReading(const std::string& reading) {

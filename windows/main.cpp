@@ -1,6 +1,7 @@
-#include <windows.h>
-
+// clang-format off
+#include <windows.h>  // before the other Windows headers, which build on it
 #include <commctrl.h>
+// clang-format on
 
 #include "clock_random_source.h"
 #include "drill.h"

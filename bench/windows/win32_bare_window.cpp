@@ -13,10 +13,10 @@ namespace {
 
 std::vector<zelkor::layout::Control> captionedControls() {
     using namespace zelkor::layout;
-    std::vector<Control> all = {kSettingsFrame, kTypeFrame,      kDisplayFrame,      kStopwatchFrame,
-                                kCountLabel,    kCountBox,       kCountUnitLabel,    kIntervalLabel,
-                                kIntervalBox,   kIntervalUnitLabel, kStartButton,    kSheetButton,
-                                kAnswersButton, kStopwatchLabel, kStopButton};
+    std::vector<Control> all = {
+        kSettingsFrame, kTypeFrame,      kDisplayFrame,  kStopwatchFrame, kCountLabel,
+        kCountBox,      kCountUnitLabel, kIntervalLabel, kIntervalBox,    kIntervalUnitLabel,
+        kStartButton,   kSheetButton,    kAnswersButton, kStopwatchLabel, kStopButton};
     for (int i = 0; i < kTypeBoxCount; ++i) all.push_back(typeBox(i));
     return all;
 }
@@ -49,9 +49,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
                                  FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
                                  CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH,
                                  zelkor::toWide(zelkor::layout::kFontFamily).c_str());
-        HWND label = CreateWindowExW(0, L"STATIC", zelkor::toWide(control.caption).c_str(),
-                                     WS_CHILD | WS_VISIBLE, 10 + 500 * (row % 2), 10 + 40 * (row / 2),
-                                     490, 40, window, nullptr, instance, nullptr);
+        HWND label = CreateWindowExW(
+            0, L"STATIC", zelkor::toWide(control.caption).c_str(), WS_CHILD | WS_VISIBLE,
+            10 + 500 * (row % 2), 10 + 40 * (row / 2), 490, 40, window, nullptr, instance, nullptr);
         SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         ++row;
     }

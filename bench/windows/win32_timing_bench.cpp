@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "clock_random_source.h"
@@ -86,14 +86,16 @@ int main(int argc, char* argv[]) {
     const double ideal = 201;
     const int seconds = quick ? 5 : 60;
     const double lag = stopwatchLagMs(seconds);
-    const char* highResolution = Program().window.paceTimer().highResolution() ? "high-resolution"
-                                                                               : "timeBeginPeriod(1)";
-    std::printf("| Windows: 20-problem run at 0.01 s, ms (median of %zu, min-max; %s timer) | "
-                "%.1f (%.1f-%.1f) | ideal 201 +/- 5 %% | %s |\n",
-                runs.size(), highResolution, median, runs.front(), runs.back(),
-                std::abs(median - ideal) <= 0.05 * ideal ? "yes" : "NO");
-    std::printf("| Windows: stopwatch behind the wall clock after %d s, ms | %.1f | <= 100 after "
-                "60 s | %s |\n",
-                seconds, lag, lag <= 100.0 * seconds / 60 ? "yes" : "NO");
+    const char* highResolution =
+        Program().window.paceTimer().highResolution() ? "high-resolution" : "timeBeginPeriod(1)";
+    std::printf(
+        "| Windows: 20-problem run at 0.01 s, ms (median of %zu, min-max; %s timer) | "
+        "%.1f (%.1f-%.1f) | ideal 201 +/- 5 %% | %s |\n",
+        runs.size(), highResolution, median, runs.front(), runs.back(),
+        std::abs(median - ideal) <= 0.05 * ideal ? "yes" : "NO");
+    std::printf(
+        "| Windows: stopwatch behind the wall clock after %d s, ms | %.1f | <= 100 after "
+        "60 s | %s |\n",
+        seconds, lag, lag <= 100.0 * seconds / 60 ? "yes" : "NO");
     return 0;
 }

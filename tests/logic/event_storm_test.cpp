@@ -5,8 +5,8 @@
 
 #include <charconv>
 #include <cstdio>
-#include <limits>
 #include <cstdlib>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>

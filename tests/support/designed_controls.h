@@ -19,18 +19,19 @@ struct PlacedControl {
 inline std::vector<PlacedControl> designedControls() {
     using namespace layout;
     std::vector<PlacedControl> all = {
-        {kSettingsFrame, kWindow},          {kTypeFrame, kWindow},
-        {kDisplayFrame, kWindow},           {kStopwatchFrame, kWindow},
-        {kCountLabel, kSettingsFrame},      {kCountBox, kSettingsFrame},
-        {kCountUnitLabel, kSettingsFrame},  {kIntervalLabel, kSettingsFrame},
-        {kIntervalBox, kSettingsFrame},     {kIntervalUnitLabel, kSettingsFrame},
-        {kStartButton, kSettingsFrame},     {kSheetButton, kSettingsFrame},
-        {kAnswersButton, kSettingsFrame},   {kProgressLabel, kDisplayFrame},
-        {kFlashLabel, kDisplayFrame},       {kStopwatchLabel, kStopwatchFrame},
+        {kSettingsFrame, kWindow},         {kTypeFrame, kWindow},
+        {kDisplayFrame, kWindow},          {kStopwatchFrame, kWindow},
+        {kCountLabel, kSettingsFrame},     {kCountBox, kSettingsFrame},
+        {kCountUnitLabel, kSettingsFrame}, {kIntervalLabel, kSettingsFrame},
+        {kIntervalBox, kSettingsFrame},    {kIntervalUnitLabel, kSettingsFrame},
+        {kStartButton, kSettingsFrame},    {kSheetButton, kSettingsFrame},
+        {kAnswersButton, kSettingsFrame},  {kProgressLabel, kDisplayFrame},
+        {kFlashLabel, kDisplayFrame},      {kStopwatchLabel, kStopwatchFrame},
         {kStopButton, kStopwatchFrame},
     };
     for (int i = 0; i < layout::kTypeBoxCount; ++i) all.push_back({typeBox(i), kTypeFrame});
-    for (int i = 0; i < layout::kSheetLabelCount; ++i) all.push_back({sheetLabel(i), kDisplayFrame});
+    for (int i = 0; i < layout::kSheetLabelCount; ++i)
+        all.push_back({sheetLabel(i), kDisplayFrame});
     return all;
 }
 

@@ -42,7 +42,8 @@ class DrillWindowEventStorm : public DrillWindowTest {
     // connection came first), from the latest 式题 on.
     void countStopwatchTicks() {
         stopwatchTicks_ = 0;
-        QObject::connect(&window->stopwatchTimer(), &QTimer::timeout, [this] { ++stopwatchTicks_; });
+        QObject::connect(&window->stopwatchTimer(), &QTimer::timeout,
+                         [this] { ++stopwatchTicks_; });
     }
 
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }

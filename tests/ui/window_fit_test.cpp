@@ -24,9 +24,9 @@ TEST_F(DrillWindowFit, ShrinksUniformlyOnlyWhereTheDesignDoesNotFit) {
     const QRect outer = window->geometry().marginsAdded(frame);
     std::printf("work area %dx%d (logical), window %dx%d, layout scale %.4f\n", area.width(),
                 area.height(), window->width(), window->height(), window->layoutScale());
-    EXPECT_TRUE(area.contains(outer)) << "the whole window, frame included, is on the screen: "
-                                      << outer.x() << "," << outer.y() << " " << outer.width()
-                                      << "x" << outer.height() << " frame top " << frame.top();
+    EXPECT_TRUE(area.contains(outer))
+        << "the whole window, frame included, is on the screen: " << outer.x() << "," << outer.y()
+        << " " << outer.width() << "x" << outer.height() << " frame top " << frame.top();
 
     const double scale = window->layoutScale();
     const Pixels client = pixelsAt96(layout::kWindow.place);

@@ -34,8 +34,7 @@ TEST_F(DrillWindowRun, ProgressCaptionFollowsTheProblemOnScreen) {
         const QString caption = QString::fromUtf8("第%1道").arg(k);
         ASSERT_TRUE(QTest::qWaitFor(
             [&] { return label(layout::kProgressLabel)->text() == caption; }, 2000));
-        EXPECT_EQ(label(layout::kFlashLabel)->text().toStdString(),
-                  state().problemLines[k - 1]);
+        EXPECT_EQ(label(layout::kFlashLabel)->text().toStdString(), state().problemLines[k - 1]);
     }
     ASSERT_TRUE(waitForRunEnd());
 }

@@ -1,12 +1,12 @@
 // The Windows timers' contract: absolute deadlines, no tick after a stop or from an
 // earlier start, and no pile of ticks behind a busy window.
+#include "precise_timer.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <chrono>
 #include <thread>
-
-#include "precise_timer.h"
 
 namespace zelkor::win32 {
 namespace {

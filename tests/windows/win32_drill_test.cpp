@@ -1,10 +1,11 @@
 // The drill through the Win32 window: runs, the sheet, the stopwatch and its space bar,
 // the count message (read and closed from inside its modal loop), type boxes and the
 // names screen readers read.
-#include "win32_fixture.h"  // windows.h first
-
+// clang-format off
+#include <windows.h>  // before the other Windows headers, which build on it
 #include <commctrl.h>
 #include <oleacc.h>
+// clang-format on
 
 #include <chrono>
 #include <cstdio>
@@ -13,6 +14,7 @@
 
 #include "accessible_name.h"
 #include "problem_check.h"
+#include "win32_fixture.h"  // windows.h first
 
 namespace zelkor::testing {
 namespace {
@@ -52,7 +54,8 @@ TEST_F(Win32Drill, ARunOfTwentyAtTenMillisecondsFlashesEveryProblemAndEnds) {
     EXPECT_EQ(state().nextProblem, 20);
     for (int i = 0; i < 20; ++i) EXPECT_EQ(ruleViolation(0, state().answerLines[i]), "") << i;
     ASSERT_EQ(progress.size(), 20u);
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(progress[static_cast<std::size_t>(i)], "第" + std::to_string(i + 1) + "道");
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(progress[static_cast<std::size_t>(i)], "第" + std::to_string(i + 1) + "道");
     EXPECT_FALSE(visible(layout::kProgressLabel));
     EXPECT_FALSE(visible(layout::kFlashLabel));
     EXPECT_EQ(textOf(layout::kFlashLabel), "");
@@ -126,7 +129,8 @@ TEST_F(Win32Drill, EnterAndKeypadEnterPressTheFocusedButtonAndNothingElse) {
     pumpFor(50);
     EXPECT_FALSE(window->paceTimer().isActive()) << "no run started";
     EXPECT_EQ(GetFocus(), control(layout::kAnswersButton)) << "答案 would move it to 停止";
-    EXPECT_EQ(SendMessageW(control(layout::typeBox(3).objectName), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageW(control(layout::typeBox(3).objectName), BM_GETCHECK, 0, 0),
+              BST_UNCHECKED);
 }
 
 TEST_F(Win32Drill, FocusRectanglesShowFromTheStart) {
@@ -237,7 +241,8 @@ TEST_F(Win32Drill, ACountOverTwentyShowsThePlainMessageWhileTheRunGoesOn) {
 std::wstring spokenName(HWND control) {
     IAccessible* accessible = nullptr;
     if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
-                                          IID_IAccessible, reinterpret_cast<void**>(&accessible)))) {
+                                          IID_IAccessible,
+                                          reinterpret_cast<void**>(&accessible)))) {
         return L"(no accessible object)";
     }
     VARIANT self;
@@ -273,7 +278,8 @@ TEST_F(Win32Drill, ScreenReadersHearFilledLabelsByTheirText) {
     EXPECT_EQ(toUtf8(spokenName(control(layout::kProgressLabel))), textOf(layout::kProgressLabel));
     ASSERT_TRUE(waitForRunEnd());
     click(layout::kSheetButton);
-    EXPECT_EQ(toUtf8(spokenName(control(layout::sheetLabel(0).objectName))), state().problemLines[0]);
+    EXPECT_EQ(toUtf8(spokenName(control(layout::sheetLabel(0).objectName))),
+              state().problemLines[0]);
 }
 
 TEST_F(Win32Drill, ScreenReadersHearEmptyLabelsAndTheBoxesByWhatTheyAre) {

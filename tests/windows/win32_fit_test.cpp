@@ -4,13 +4,12 @@
 // this on screens of 1920 x 1080 and 1366 x 768 less a 40-pixel taskbar at the usual
 // densities, saying in ZELKOR_FIT_EXPECT whether the design fits ("design"), or not
 // ("shrink"), or that it depends on the frame's size ("frame").
-#include "win32_fixture.h"  // windows.h first
-
 #include <cmath>
 #include <cstdio>
 #include <string>
 
 #include "designed_controls.h"
+#include "win32_fixture.h"  // windows.h first
 
 namespace zelkor::testing {
 namespace {
@@ -44,7 +43,8 @@ TEST_F(Win32Fit, ShrinksUniformlyOnlyWhereTheDesignDoesNotFit) {
     if (expected == "frame") {
         const Pixels client = atDpi(pixelsAt96(layout::kWindow.place), window->dpi());
         RECT framed{0, 0, client.width, client.height};
-        AdjustWindowRectExForDpi(&framed, static_cast<DWORD>(GetWindowLongPtrW(window->handle(), GWL_STYLE)),
+        AdjustWindowRectExForDpi(&framed,
+                                 static_cast<DWORD>(GetWindowLongPtrW(window->handle(), GWL_STYLE)),
                                  FALSE, 0, static_cast<UINT>(window->dpi()));
         const bool fits = framed.right - framed.left <= area.right - area.left &&
                           framed.bottom - framed.top <= area.bottom - area.top;
@@ -71,8 +71,9 @@ TEST_F(Win32Fit, ShrinksUniformlyOnlyWhereTheDesignDoesNotFit) {
     EXPECT_EQ(r.left, scaled(display.left + flash.left, scale));
     EXPECT_EQ(r.right - r.left, scaled(flash.width, scale));
     LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control(layout::kFlashLabel), WM_GETFONT, 0, 0)),
-               sizeof font, &font);
+    GetObjectW(
+        reinterpret_cast<HFONT>(SendMessageW(control(layout::kFlashLabel), WM_GETFONT, 0, 0)),
+        sizeof font, &font);
     EXPECT_EQ(-font.lfHeight, scaled(fontPixelsAt96(layout::kFlashFont), scale));
 }
 

@@ -1,13 +1,15 @@
 // The Win32 window against its design: places at the screen's density, captions, fonts,
 // glyphs, colours, focus order and the number boxes' input context.
-#include "win32_fixture.h"  // windows.h first
-
+// clang-format off
+#include <windows.h>  // before the other Windows headers, which build on it
 #include <imm.h>
+// clang-format on
 
 #include <cmath>
 #include <vector>
 
 #include "designed_controls.h"
+#include "win32_fixture.h"  // windows.h first
 
 namespace zelkor::testing {
 namespace {
@@ -20,9 +22,9 @@ Pixels expectedPlace(const PlacedControl& p, int dpi) {
     const Pixels frame = pixelsAt96(p.frame.place);
     const Pixels inner = pixelsAt96(p.control.place);
     const bool isFrame = p.frame.objectName == layout::kWindow.objectName;
-    const Pixels atDesign = isFrame ? inner
-                                    : Pixels{frame.left + inner.left, frame.top + inner.top,
-                                             inner.width, inner.height};
+    const Pixels atDesign =
+        isFrame ? inner
+                : Pixels{frame.left + inner.left, frame.top + inner.top, inner.width, inner.height};
     return atDpi(atDesign, dpi);
 }
 
@@ -35,7 +37,8 @@ Pixels clientPlace(HWND control) {
 
 LOGFONTW fontOf(HWND control) {
     LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
+               &font);
     return font;
 }
 
@@ -71,7 +74,8 @@ TEST_F(Win32Layout, WindowHasItsTitleClientSizeIconAndNoSizingFrame) {
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_NE(GetClassLongPtrW(window->handle(), GCLP_HICON), 0);
     ICONINFO icon{};
-    ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(GetClassLongPtrW(window->handle(), GCLP_HICONSM)), &icon));
+    ASSERT_TRUE(GetIconInfo(
+        reinterpret_cast<HICON>(GetClassLongPtrW(window->handle(), GCLP_HICONSM)), &icon));
     BITMAP bitmap{};
     GetObjectW(icon.hbmColor, sizeof bitmap, &bitmap);
     EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(SM_CXSMICON)) << "a small icon of its own size";
@@ -119,20 +123,23 @@ TEST_F(Win32Layout, EveryCaptionHasItsGlyphsInTheSongFace) {
             << p.control.objectName;
     }
     // The texts the drill writes later, in the labels that show them.
-    EXPECT_EQ(missingGlyphs(control(layout::kFlashLabel), L"7＋5=12 38+27=65 14－8= 6×7= 56÷8="), 0);
+    EXPECT_EQ(missingGlyphs(control(layout::kFlashLabel), L"7＋5=12 38+27=65 14－8= 6×7= 56÷8="),
+              0);
     EXPECT_EQ(missingGlyphs(control(layout::kProgressLabel), L"第1道第20道"), 0);
     EXPECT_EQ(missingGlyphs(control(layout::kCountLabel), toWide(kCountRejectedText)), 0);
     EXPECT_EQ(missingGlyphs(control(layout::kCountLabel), toWide(kCountRejectedTitle)), 0);
 }
 
 TEST_F(Win32Layout, FlashLabelsAreLightBlueAndTheOtherTextsBlack) {
-    for (const Control& label : {layout::kFlashLabel, layout::kProgressLabel, layout::kStopwatchLabel,
-                                 layout::kSettingsFrame, layout::kDisplayFrame}) {
+    for (const Control& label :
+         {layout::kFlashLabel, layout::kProgressLabel, layout::kStopwatchLabel,
+          layout::kSettingsFrame, layout::kDisplayFrame}) {
         HWND hwnd = control(label);
         HDC dc = GetDC(hwnd);
         SendMessageW(window->handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                      reinterpret_cast<LPARAM>(hwnd));
-        const bool flash = hwnd == control(layout::kFlashLabel) || hwnd == control(layout::kProgressLabel);
+        const bool flash =
+            hwnd == control(layout::kFlashLabel) || hwnd == control(layout::kProgressLabel);
         const layout::Rgb blue = layout::kLightBlue;
         EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0)) << label.objectName;
         if (flash) {
@@ -176,7 +183,8 @@ TEST_F(Win32Layout, NumberBoxesHaveNoInputContextAndTakeAnyTextOfAnyLength) {
 TEST_F(Win32Layout, ANewDensityRescalesEveryPlaceAndFont) {
     const int dpi = window->dpi() == 144 ? 192 : 144;
     RECT suggested{10, 20, 10 + 1600, 20 + 1200};
-    SendMessageW(window->handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    SendMessageW(window->handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
     for (const PlacedControl& p : designedControls()) {
         EXPECT_EQ(clientPlace(control(p.control)), expectedPlace(p, dpi)) << p.control.objectName;
     }
