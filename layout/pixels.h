@@ -32,19 +32,6 @@ constexpr PixelRect toPixels(LineControl line, int widthPixels) {
     return {x - widthPixels / 2, top, widthPixels, twipsToPixels(line.bottom) - top + 1};
 }
 
-// A 96-dpi length at dpi dots per inch, rounded half up, as a toolkit scales its
-// logical pixels: position and size each, so a scaled rectangle keeps its designed size.
-constexpr int scaleToDpi(int pixels, int dpi) { return (pixels * dpi * 2 + 96) / (2 * 96); }
-
-constexpr PixelRect scaleToDpi(PixelRect rect, int dpi) {
-    return {scaleToDpi(rect.left, dpi), scaleToDpi(rect.top, dpi), scaleToDpi(rect.width, dpi),
-            scaleToDpi(rect.height, dpi)};
-}
-
-}  // namespace zelkor::layout
-
-namespace zelkor::layout {
-
 // How far the whole layout, fonts included, shrinks so that a client area of
 // width x height fits an area of areaWidth x areaHeight (a screen's work area less the
 // window's frame): 1 where it fits as designed, never more.
