@@ -22,7 +22,8 @@ void Drill::onStartClicked() {
     view_.setProgressVisible(true);
     view_.focusStopButton();
     view_.setStopwatchRunning(false);
-    view_.setStopwatchReading(kStopwatchZero);
+    state_.stopwatchRunning = false;
+    showStopwatchReading(kStopwatchZero);
     view_.setSeparatorsVisible(false);
 
     // Both limits are checked on the number as typed, before rounding: 20.3 and 0.9
@@ -58,8 +59,9 @@ void Drill::onPaceTick() {
         endRun();
         return;
     }
-    view_.setProgressCaption("第" + std::to_string(state_.nextProblem + 1) + "道");
-    makeProblem();
+    const std::string progress = "第" + std::to_string(state_.nextProblem + 1) + "道";
+    view_.setProgressCaption(progress);
+    view_.announce(progress + " " + makeProblem());
 }
 
 void Drill::endRun() {
@@ -69,7 +71,7 @@ void Drill::endRun() {
     view_.setFlashVisible(false);
 }
 
-void Drill::makeProblem() {
+std::string Drill::makeProblem() {
     const int index = state_.nextProblem;
     const ShownProblem problem = drawProblem(state_.currentType, random_);
     const std::string problemLine = problemLineOf(problem);
@@ -81,17 +83,20 @@ void Drill::makeProblem() {
     // interval box during a run takes effect with the next run.
     if (index == 0) view_.setPaceInterval(paceIntervalMs(view_.intervalText()));
     ++state_.nextProblem;
+    return problemLine;
 }
 
 void Drill::onSheetClicked() {
     view_.setStopwatchRunning(true);
+    state_.stopwatchRunning = true;
     state_.elapsedMs = 0.0;
     layOutSheet(state_.problemLines);
 }
 
 void Drill::onAnswersClicked() {
-    view_.setStopwatchRunning(false);
+    const bool stopped = stopStopwatch();
     layOutSheet(state_.answerLines);
+    if (stopped) announceReading();
 }
 
 void Drill::layOutSheet(const std::vector<std::string>& lines) {
@@ -103,9 +108,28 @@ void Drill::layOutSheet(const std::vector<std::string>& lines) {
 void Drill::onStopwatchTick() {
     // The stopwatch counts ticks, not clock time: a late tick never makes it skip.
     state_.elapsedMs += kStopwatchTickMs;
-    view_.setStopwatchReading(stopwatchCaption(state_.elapsedMs));
+    showStopwatchReading(stopwatchCaption(state_.elapsedMs));
 }
 
-void Drill::onStopClicked() { view_.setStopwatchRunning(false); }
+void Drill::onStopClicked() {
+    if (stopStopwatch()) announceReading();
+}
+
+bool Drill::stopStopwatch() {
+    view_.setStopwatchRunning(false);
+    const bool wasRunning = state_.stopwatchRunning;
+    state_.stopwatchRunning = false;
+    return wasRunning;
+}
+
+void Drill::showStopwatchReading(const std::string& reading) {
+    state_.stopwatchReading = reading;
+    view_.setStopwatchReading(reading);
+}
+
+// Said only when a click is what stopped the stopwatch: a second 停止 has nothing new
+// to tell. What is said is what the display shows, which 式题 leaves as it was until
+// the first tick.
+void Drill::announceReading() { view_.announce(state_.stopwatchReading); }
 
 }  // namespace zelkor

@@ -28,15 +28,18 @@ struct DrillState {
     std::vector<std::string> problemLines;
     std::vector<std::string> answerLines;
     double elapsedMs = 0.0;  // the stopwatch, raised by exactly kStopwatchTickMs per tick
+    bool stopwatchRunning = false;
+    std::string stopwatchReading = kStopwatchZero;  // as displayed
 };
 
 // The drill: a run of problems flashed one per pace tick, the sheet with and without
-// answers, and the stopwatch. The handlers run on the UI thread, one at a time, and act
-// on the window only through its DrillView. One exception to "one at a time": a refused
-// count's message box (DrillView::rejectCount) is modal and runs a nested event loop,
-// in which the timers keep ticking; onStartClicked has then done everything it does for
-// a refused count and does nothing after the box closes, so the ticks meet the drill as
-// the refusal left it and a run in progress goes on to its end.
+// answers, and the stopwatch. Each flashed problem is announced with its place in the
+// run, and the stopwatch's reading when the user stops it. The handlers run on the UI thread, one
+// at a time, and act on the window only through its DrillView. One exception to "one at a time": a
+// refused count's message box (DrillView::rejectCount) is modal and runs a nested event loop, in
+// which the timers keep ticking; onStartClicked has then done everything it does for a refused
+// count and does nothing after the box closes, so the ticks meet the drill as the refusal left it
+// and a run in progress goes on to its end.
 class Drill {
   public:
     // view and random must outlive the drill.
@@ -53,7 +56,7 @@ class Drill {
     void onSheetClicked();
     // "答案": the sheet with answers; stops the stopwatch.
     void onAnswersClicked();
-    // "停止": stops the stopwatch.
+    // "停止" (or the space bar on it): stops the stopwatch.
     void onStopClicked();
     // One stopwatch tick.
     void onStopwatchTick();
@@ -63,7 +66,10 @@ class Drill {
   private:
     void startRun(int count);
     void endRun();
-    void makeProblem();
+    std::string makeProblem();
+    bool stopStopwatch();  // true when it was running
+    void announceReading();
+    void showStopwatchReading(const std::string& reading);
     void layOutSheet(const std::vector<std::string>& lines);
 
     DrillView& view_;

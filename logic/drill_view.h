@@ -45,6 +45,10 @@ class DrillView {
     // Gives the stop button the keyboard focus, so that the space bar presses it.
     virtual void focusStopButton() = 0;
 
+    // Says text to the user's screen reader, if one is running, after whatever it is
+    // saying now: for those who cannot see what the window just showed. Shows nothing.
+    virtual void announce(const std::string& text) = 0;
+
     // Tells the user that the count is out of range: the modal message box with
     // kCountRejectedText under kCountRejectedTitle, one OK button and no icon. Returns
     // when the user has closed it.

@@ -42,6 +42,7 @@ class RecordingView final : public DrillView {
     }
     void setStopwatchRunning(bool running) override { stopwatchRunning = running; }
     void focusStopButton() override { stopButtonHasFocus = true; }
+    void announce(const std::string& text) override { announcements.push_back(text); }
     void rejectCount() override {
         ++rejections;
         // The message box's nested event loop: whatever ticks come while it is open.
@@ -64,6 +65,7 @@ class RecordingView final : public DrillView {
     bool stopwatchRunning = false;
     bool stopButtonHasFocus = false;
     int rejections = 0;
+    std::vector<std::string> announcements;  // everything said to a screen reader, in order
     std::function<void()> whileRejecting;
 };
 
