@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "announcer.h"
 #include "number_box_accessible.h"
 #include "song_font.h"
 
@@ -32,6 +33,7 @@ bool prepareApplication(QApplication& application) {
     installSongSubstitution();
     // Screen readers read the number boxes through an interface that cannot hang.
     QAccessible::installFactory(&NumberBoxAccessible::factory);
+    QAccessible::installFactory(&Announcer::factory);
     // Ties the window to its desktop entry: the X11 class (WM_CLASS "zelkor", matched by
     // the entry's StartupWMClass) and the Wayland app_id (the entry's file name).
     QCoreApplication::setApplicationName(kApplicationName);

@@ -116,6 +116,7 @@ DrillWindow::DrillWindow(SkinCall skinCall, QWidget* parent)
     buildTypeFrame();
     buildDisplayFrame();
     buildStopwatchFrame();
+    announcer_ = new Announcer(this);
     // Qt's precise timers schedule each tick from when the previous one was due, so
     // delays in handling a tick never add up over a run or on the stopwatch.
     paceTimer_.setTimerType(Qt::PreciseTimer);
@@ -401,6 +402,10 @@ void DrillWindow::setStopwatchRunning(bool running) {
 }
 
 void DrillWindow::focusStopButton() { stopButton_->setFocus(Qt::OtherFocusReason); }
+
+void DrillWindow::announce(const std::string& text) {
+    announcer_->say(QString::fromStdString(text));
+}
 
 void DrillWindow::rejectCount() {
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kCountRejectedTitle),

@@ -13,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+#include "announcer.h"
 #include "drill.h"
 #include "number_box.h"
 #include "pixels.h"
@@ -62,6 +63,7 @@ class DrillWindow final : public QWidget, public DrillView {
     void setPaceInterval(int milliseconds) override;
     void setStopwatchRunning(bool running) override;
     void focusStopButton() override;
+    void announce(const std::string& text) override;
     void rejectCount() override;
 
   private:
@@ -91,6 +93,7 @@ class DrillWindow final : public QWidget, public DrillView {
                                const char* accessibleName);
 
     SkinCall skinCall_;
+    Announcer* announcer_ = nullptr;
     QLabel* flashLabel_ = nullptr;
     QLabel* progressLabel_ = nullptr;
     QLabel* stopwatchLabel_ = nullptr;

@@ -1,5 +1,7 @@
 #include <QAccessible>
 #include <QGroupBox>
+#include <string>
+#include <vector>
 
 #include "window_fixture.h"
 
@@ -66,6 +68,86 @@ TEST_F(DrillWindowAccessibility, TheProblemsTheSheetAndTheAnswersCanBeReadAloud)
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(spokenName(sheet(i)).toStdString(), state().answerLines[i]);
     }
+}
+
+// What a screen reader is told while the test pretends one runs: each text the window
+// announced, read the way the screen reader reads it.
+std::vector<std::string>* heard = nullptr;
+
+void listen(QAccessibleEvent* event) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (event->type() != QAccessible::Announcement) return;
+    auto* announcement = static_cast<QAccessibleAnnouncementEvent*>(event);
+    EXPECT_EQ(announcement->politeness(), QAccessible::AnnouncementPoliteness::Polite);
+    heard->push_back(announcement->message().toStdString());
+#else
+    // A notification coming into view: the screen reader speaks its role and name.
+    if (event->type() != QAccessible::ObjectShow) return;
+    QAccessibleInterface* shown = event->accessibleInterface();
+    if (shown == nullptr || shown->role() != QAccessible::Notification) return;
+    heard->push_back(shown->text(QAccessible::Name).toStdString());
+#endif
+}
+
+// A run of three, then the sheet, the stopwatch stopped by 停止 after two tenths, the
+// sheet again and 答案 after two tenths; returns what the stopwatch showed when stopped.
+class DrillWindowAnnouncements : public DrillWindowTest {
+  protected:
+    std::vector<std::string> drill3() {
+        type(textBox(layout::kIntervalBox), "0.02");
+        type(textBox(layout::kCountBox), "3");
+        click(button(layout::kStartButton));
+        EXPECT_TRUE(waitForRunEnd());
+        std::vector<std::string> readings;
+        for (QPushButton* stop : {button(layout::kStopButton), button(layout::kAnswersButton)}) {
+            click(button(layout::kSheetButton));
+            EXPECT_TRUE(QTest::qWaitFor([this] { return state().elapsedMs >= 200; }, 2000));
+            click(stop);
+            readings.push_back(label(layout::kStopwatchLabel)->text().toStdString());
+        }
+        return readings;
+    }
+    QWidget* announcer() const { return find<QWidget>("announcer"); }
+};
+
+// Where no screen reader runs (Qt's offscreen platform has no accessibility at all),
+// announcing does nothing a pupil or anything else could notice.
+TEST_F(DrillWindowAnnouncements, WithoutAScreenReaderNothingIsToldOrShown) {
+    ASSERT_FALSE(QAccessible::isActive());
+    drill3();
+    EXPECT_FALSE(announcer()->isVisible());
+    EXPECT_TRUE(announcer()->accessibleName().isEmpty());
+}
+
+// Run by ui_announcements, where Qt serves an accessibility bus.
+class DrillWindowScreenReader : public DrillWindowAnnouncements {
+  protected:
+    void SetUp() override {
+        DrillWindowAnnouncements::SetUp();
+        ASSERT_TRUE(QTest::qWaitFor([] { return QAccessible::isActive(); }, 5000))
+            << "no screen reader to pretend: run through screen_reader_window_tests.sh";
+        heard = &said;
+        QAccessible::installUpdateHandler(listen);
+    }
+    void TearDown() override {
+        QAccessible::installUpdateHandler(nullptr);
+        heard = nullptr;
+        DrillWindowAnnouncements::TearDown();
+    }
+    std::vector<std::string> said;
+};
+
+TEST_F(DrillWindowScreenReader, EachProblemAndEachStoppedReadingIsToldAsShown) {
+    const std::vector<std::string> readings = drill3();
+    const auto& problems = state().problemLines;
+    ASSERT_EQ(problems.size(), 3u);
+    const std::vector<std::string> expected = {"第1道 " + problems[0], "第2道 " + problems[1],
+                                               "第3道 " + problems[2], readings[0], readings[1]};
+    EXPECT_EQ(said, expected);
+    EXPECT_NE(readings[0], "0:0:0");
+    // Telling shows nothing: the announcer has no size and takes no focus.
+    EXPECT_TRUE(announcer()->geometry().isEmpty());
+    EXPECT_EQ(announcer()->focusPolicy(), Qt::NoFocus);
 }
 
 }  // namespace
