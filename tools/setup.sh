@@ -15,7 +15,8 @@ ZELKOR_RUN_PACKAGES=(
 # server and the tools that drive and read it; the desktop-file, AppStream and
 # packaging checkers; clang's fuzzer runtime; and the desktops users run the program
 # on: the GTK theme (dark schemes), a Chinese input method with pinyin, Wayland, and
-# the accessibility bus with a client of it, as a screen reader uses it.
+# the accessibility bus with a client of it, as a screen reader uses it, and the
+# screen reader itself, speaking through speech-dispatcher and espeak-ng.
 ZELKOR_TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libxcb-damage0-dev xvfb xdotool x11-utils
@@ -25,6 +26,7 @@ ZELKOR_TEST_PACKAGES=(
     dbus dbus-bin fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6
     weston qt6-wayland
     at-spi2-core python3-gi gir1.2-atspi-2.0
+    orca speech-dispatcher speech-dispatcher-espeak-ng speech-dispatcher-audio-plugins espeak-ng
 )
 # What the Windows build needs: CMake and Ninja, the mingw-w64 cross compiler (posix
 # threads), GoogleTest's sources to build it for Windows, icoutils for the program's
