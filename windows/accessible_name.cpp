@@ -6,6 +6,12 @@
 namespace zelkor::win32 {
 namespace {
 
+// UI Automation's LiveSetting property and its value Polite, as Microsoft documents
+// them; MinGW's headers lack the GUID.
+constexpr GUID kLiveSettingProperty = {
+    0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+constexpr int kLiveSettingPolite = 1;
+
 // One annotation service for the thread, made on first use.
 IAccPropServices* propertyServices() {
     static IAccPropServices* services = [] {
@@ -31,6 +37,16 @@ void setAccessibleName(HWND control, const std::wstring& name) {
     } else {
         services->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, property, name.c_str());
     }
+}
+
+bool markPoliteLiveRegion(HWND control) {
+    IAccPropServices* services = propertyServices();
+    if (services == nullptr) return false;
+    VARIANT polite{};
+    polite.vt = VT_I4;
+    polite.lVal = kLiveSettingPolite;
+    return SUCCEEDED(
+        services->SetHwndProp(control, OBJID_CLIENT, CHILDID_SELF, kLiveSettingProperty, polite));
 }
 
 }  // namespace zelkor::win32

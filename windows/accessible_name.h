@@ -12,4 +12,9 @@ namespace zelkor::win32 {
 // where that is unavailable the control keeps its text as its name.
 void setAccessibleName(HWND control, const std::wstring& name);
 
+// Makes control a polite live region for UI Automation (its LiveSetting property, by
+// the same dynamic annotation): when it raises EVENT_OBJECT_LIVEREGIONCHANGED, screen
+// readers read its name after what they are saying. Returns whether Windows took it.
+bool markPoliteLiveRegion(HWND control);
+
 }  // namespace zelkor::win32

@@ -121,6 +121,7 @@ DrillWindow::DrillWindow(SkinCall skinCall)
     paceTimer_ = std::make_unique<PreciseTimer>(window_, kPaceTickMessage);
     stopwatchTimer_ = std::make_unique<PreciseTimer>(window_, kStopwatchTickMessage);
     createControls();
+    announcer_ = std::make_unique<Announcer>(window_);
     // Focus rectangles show from the start, not only once the keyboard has been used.
     SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     SetFocus(control(layout::kFocusOrder.front()));
@@ -483,6 +484,8 @@ void DrillWindow::setStopwatchRunning(bool running) {
 }
 
 void DrillWindow::focusStopButton() { SetFocus(control(layout::kStopButton.objectName)); }
+
+void DrillWindow::announce(const std::string& text) { announcer_->say(toWide(text)); }
 
 void DrillWindow::rejectCount() { showCountRejected(window_); }
 

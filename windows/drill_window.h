@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "announcer.h"
 #include "child_controls.h"
 #include "drill.h"
 #include "precise_timer.h"
@@ -53,6 +54,7 @@ class DrillWindow final : public DrillView {
     double layoutScale() const { return scale_; }
     const PreciseTimer& paceTimer() const { return *paceTimer_; }
     const PreciseTimer& stopwatchTimer() const { return *stopwatchTimer_; }
+    const Announcer& announcer() const { return *announcer_; }
 
     // DrillView
     std::string countText() const override;
@@ -68,6 +70,7 @@ class DrillWindow final : public DrillView {
     void setPaceInterval(int milliseconds) override;
     void setStopwatchRunning(bool running) override;
     void focusStopButton() override;
+    void announce(const std::string& text) override;
     void rejectCount() override;
 
   private:
@@ -101,6 +104,7 @@ class DrillWindow final : public DrillView {
     std::map<std::pair<double, bool>, HFONT> fonts_;
     HBRUSH lightBlue_ = nullptr;
     HWND focusBeforeDeactivation_ = nullptr;
+    std::unique_ptr<Announcer> announcer_;
     std::unique_ptr<PreciseTimer> paceTimer_;
     std::unique_ptr<PreciseTimer> stopwatchTimer_;
     Drill* drill_ = nullptr;

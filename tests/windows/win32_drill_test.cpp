@@ -290,5 +290,75 @@ TEST_F(Win32Drill, ScreenReadersHearEmptyLabelsAndTheBoxesByWhatTheyAre) {
     EXPECT_EQ(toUtf8(spokenName(control(layout::sheetLabel(5).objectName))), "第6题");
 }
 
+// What screen readers are told: each live-region change raised on this thread, with
+// the text its control held as it was raised.
+std::vector<std::string>* liveRegionChanges = nullptr;
+
+void CALLBACK onLiveRegionChanged(HWINEVENTHOOK, DWORD event, HWND control, LONG object, LONG,
+                                  DWORD, DWORD) {
+    if (event == EVENT_OBJECT_LIVEREGIONCHANGED && object == OBJID_CLIENT && liveRegionChanges)
+        liveRegionChanges->push_back(windowText(control));
+}
+
+// Pretends a screen reader runs, or none, as Narrator and NVDA tell Windows they do.
+class Win32Announcements : public Win32WindowTest {
+  protected:
+    void listen(bool screenReader) {
+        SystemParametersInfoW(SPI_SETSCREENREADER, screenReader, nullptr, 0);
+        liveRegionChanges = &told;
+        hook_ =
+            SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                            onLiveRegionChanged, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+        ASSERT_NE(hook_, nullptr);
+        ASSERT_EQ(win32::Announcer::screenReaderRunning(), screenReader);
+    }
+    void TearDown() override {
+        UnhookWinEvent(hook_);
+        liveRegionChanges = nullptr;
+        SystemParametersInfoW(SPI_SETSCREENREADER, FALSE, nullptr, 0);
+        Win32WindowTest::TearDown();
+    }
+    // A run of three, the sheet stopped by 停止, the sheet again stopped by 答案; returns
+    // what the stopwatch showed each time.
+    std::vector<std::string> drill3() {
+        setText(layout::kCountBox, "3");
+        setText(layout::kIntervalBox, "0.02");
+        click(layout::kStartButton);
+        EXPECT_TRUE(waitForRunEnd());
+        std::vector<std::string> readings;
+        for (const layout::Control& stop : {layout::kStopButton, layout::kAnswersButton}) {
+            click(layout::kSheetButton);
+            EXPECT_TRUE(pumpUntil([this] { return state().elapsedMs >= 200; }));
+            click(stop);
+            readings.push_back(textOf(layout::kStopwatchLabel));
+        }
+        pumpFor(100);  // the hook's events come through the message queue
+        return readings;
+    }
+    std::vector<std::string> told;
+    HWINEVENTHOOK hook_ = nullptr;
+};
+
+TEST_F(Win32Announcements, EachProblemAndEachStoppedReadingIsToldAsShown) {
+    listen(true);
+    const std::vector<std::string> readings = drill3();
+    const auto& problems = state().problemLines;
+    const std::vector<std::string> expected = {"第1道 " + problems[0], "第2道 " + problems[1],
+                                               "第3道 " + problems[2], readings[0], readings[1]};
+    EXPECT_EQ(told, expected);
+    // Telling shows nothing: the live region has no size and no tab stop.
+    RECT place{};
+    GetWindowRect(window->announcer().handle(), &place);
+    EXPECT_TRUE(IsRectEmpty(&place));
+    EXPECT_EQ(GetWindowLongW(window->announcer().handle(), GWL_STYLE) & WS_TABSTOP, 0);
+}
+
+TEST_F(Win32Announcements, WithoutAScreenReaderNothingIsTold) {
+    listen(false);
+    drill3();
+    EXPECT_TRUE(told.empty());
+    EXPECT_EQ(textOf(window->announcer().handle()), "");
+}
+
 }  // namespace
 }  // namespace zelkor::testing
