@@ -10,6 +10,8 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
+from atspi_tree import find_application, walk  # noqa: E402
+
 Atspi.set_timeout(2000, 2000)
 BOUNDARIES = [
     Atspi.TextBoundaryType.CHAR,
@@ -22,28 +24,18 @@ BOUNDARIES = [
 ]
 
 
-def find_application(name, seconds=20):
-    desktop = Atspi.get_desktop(0)
+def wait_for_application(name, seconds=20):
     deadline = time.time() + seconds
     while time.time() < deadline:
-        for i in range(desktop.get_child_count()):
-            child = desktop.get_child_at_index(i)
-            if child is not None and child.get_name() == name:
-                return child
+        app = find_application(name)
+        if app is not None:
+            return app
         time.sleep(0.1)
     return None
 
 
-def walk(node):
-    yield node
-    for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
-        if child is not None:
-            yield from walk(child)
-
-
 def main():
-    app = find_application("zelkor")
+    app = wait_for_application("zelkor")
     if app is None:
         print("FAIL no application named zelkor on the AT-SPI bus")
         return 1

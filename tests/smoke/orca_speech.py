@@ -22,6 +22,8 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
+from atspi_tree import find_application, walk  # noqa: E402
+
 PROGRAM, WORK = sys.argv[1], sys.argv[2]
 ORCA_LOG = os.path.join(WORK, "orca.log")
 # One line per utterance: its time of day, "SPEECH OUTPUT: 'text'" and, after the
@@ -95,23 +97,6 @@ def spoken_during(seen, step):
 def settle(seconds):
     """Lets Orca catch up with the program's events."""
     time.sleep(seconds)
-
-
-def find_application(name):
-    desktop = Atspi.get_desktop(0)
-    for i in range(desktop.get_child_count()):
-        child = desktop.get_child_at_index(i)
-        if child is not None and child.get_name() == name:
-            return child
-    return None
-
-
-def walk(node):
-    yield node
-    for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
-        if child is not None:
-            yield from walk(child)
 
 
 def by_name(app, role, name):
