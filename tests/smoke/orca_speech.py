@@ -131,7 +131,7 @@ def keys(*names):
     subprocess.run(["xdotool", "key", "--delay", "50", *names], check=True)
 
 
-def flat_review(lines=14):
+def flat_review(lines=12):
     """Walks Orca's flat review from the window's top, line by line (desktop layout:
     Insert+KP_Home, then KP_Page_Up), and leaves it (KP_Subtract) as a user does: Orca
     keeps its review of the window until then. Returns when it began and ended."""
@@ -171,7 +171,7 @@ def main():
     orca = spawn("orca", "--replace", "-u", os.path.join(WORK, "orca-prefs"),
                  "--debug-file", ORCA_LOG, log="orca.out")
     wait_for("Orca on the accessibility bus", lambda: find_application("orca"), 60)
-    settle(2)
+    settle(1)
 
     program = spawn(PROGRAM, log="program.out")
     try:
@@ -180,7 +180,7 @@ def main():
             ["xdotool", "search", "--sync", "--onlyvisible", "--name", "ZelkorV1.2版"],
             capture_output=True, text=True, env=dict(os.environ, LC_ALL="C.UTF-8")).stdout.split())
         subprocess.run(["xdotool", "windowfocus", "--sync", window[0]], check=False)
-        settle(2)
+        settle(1)
         seen = drive(app)
     finally:
         stop(program)
