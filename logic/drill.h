@@ -34,12 +34,14 @@ struct DrillState {
 
 // The drill: a run of problems flashed one per pace tick, the sheet with and without
 // answers, and the stopwatch. Each flashed problem is announced with its place in the
-// run, and the stopwatch's reading when the user stops it. The handlers run on the UI thread, one
-// at a time, and act on the window only through its DrillView. One exception to "one at a time": a
-// refused count's message box (DrillView::rejectCount) is modal and runs a nested event loop, in
-// which the timers keep ticking; onStartClicked has then done everything it does for a refused
-// count and does nothing after the box closes, so the ticks meet the drill as the refusal left it
-// and a run in progress goes on to its end.
+// run, and the stopwatch's reading when the user stops it.
+//
+// The handlers run on the UI thread, one at a time, and act on the window only through
+// its DrillView. One exception to "one at a time": a refused count's message box
+// (DrillView::rejectCount) is modal and runs a nested event loop, in which the timers
+// keep ticking; onStartClicked has then done everything it does for a refused count
+// and does nothing after the box closes, so the ticks meet the drill as the refusal
+// left it and a run in progress goes on to its end.
 class Drill {
   public:
     // view and random must outlive the drill.
