@@ -5,9 +5,9 @@ SPEECHD_ADDRESS set. Argument 1: the program; argument 2: a working folder.
 
 The drill, as a blind pupil would meet it:
   1. a run of 3 problems at 1 s: each problem is spoken with its place (第N道);
-  2. 式题: the sheet's labels are showing and visible to a screen reader, in order;
+  2. 式题: Orca's flat review reads the sheet's problems, in order;
   3. the space bar on 停止: the stopwatch's reading is spoken;
-  4. 式题 again, then 答案: the reading is spoken, and the answers are reachable.
+  4. 式题 again, then 答案: the reading is spoken, and flat review reads the answers.
 Exit status 0 when all held. The spoken lines go to spoken.txt in the working folder.
 """
 import datetime
@@ -110,11 +110,6 @@ def press(button):
     Atspi.Action.do_action(button, 0)
 
 
-def showing_and_visible(node):
-    states = node.get_state_set()
-    return states.contains(Atspi.StateType.SHOWING) and states.contains(Atspi.StateType.VISIBLE)
-
-
 def label_names(app, pattern):
     """The names of the program's labels that match pattern: a label's name is its
     text whenever it has one."""
@@ -128,7 +123,7 @@ def stopwatch_reading(app):
 
 
 def keys(*names):
-    subprocess.run(["xdotool", "key", "--delay", "50", *names], check=True)
+    subprocess.run(["xdotool", "key", "--delay", "50", *names], check=True, timeout=10)
 
 
 def flat_review(lines=12):
@@ -137,7 +132,7 @@ def flat_review(lines=12):
     keeps its review of the window until then. Returns when it began and ended."""
     begin = now()
     subprocess.run(["xdotool", "keydown", "KP_Insert", "key", "KP_Home", "keyup", "KP_Insert"],
-                   check=True)
+                   check=True, timeout=10)
     settle(0.5)
     for _ in range(lines):
         keys("KP_Page_Up")
@@ -177,9 +172,9 @@ def main():
     try:
         app = wait_for("the program on the accessibility bus", lambda: find_application("zelkor"))
         window = wait_for("the program's window", lambda: subprocess.run(
-            ["xdotool", "search", "--sync", "--onlyvisible", "--name", "ZelkorV1.2版"],
-            capture_output=True, text=True, env=dict(os.environ, LC_ALL="C.UTF-8")).stdout.split())
-        subprocess.run(["xdotool", "windowfocus", "--sync", window[0]], check=False)
+            ["xdotool", "search", "--onlyvisible", "--name", "ZelkorV1.2版"],
+            capture_output=True, text=True, timeout=10, env=dict(os.environ, LC_ALL="C.UTF-8")).stdout.split())
+        subprocess.run(["xdotool", "windowfocus", "--sync", window[0]], check=False, timeout=10)
         settle(1)
         seen = drive(app)
     finally:
@@ -200,7 +195,7 @@ def type_into(box, text):
         Atspi.Component.grab_focus(box)
         settle(0.5)
         keys("ctrl+a", "BackSpace")
-        subprocess.run(["xdotool", "type", "--delay", "50", text], check=True)
+        subprocess.run(["xdotool", "type", "--delay", "50", text], check=True, timeout=10)
         settle(0.5)
         if Atspi.Text.get_text(box, 0, -1) == text:
             return
