@@ -112,7 +112,7 @@ fi
 step "start command under Xvfb, until the window appears"
 in_chroot 'DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends xvfb xdotool >/dev/null'
 in_chroot '
-    Xvfb :57 -nolisten tcp >/dev/null 2>&1 & xvfb=$!
+    Xvfb :57 -nolisten tcp -noreset >/dev/null 2>&1 & xvfb=$!
     sleep 1
     DISPLAY=:57 bash tools/start.sh >/tmp/start.log 2>&1 & app=$!
     found=$(DISPLAY=:57 timeout 120 xdotool search --sync --onlyvisible --name "ZelkorV1.2版" | head -n 1)
