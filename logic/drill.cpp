@@ -21,8 +21,7 @@ void Drill::onStartClicked() {
     // sheet's lines go; only an accepted count clears the sheet itself.
     view_.setProgressVisible(true);
     view_.focusStopButton();
-    view_.setStopwatchRunning(false);
-    state_.stopwatchRunning = false;
+    stopStopwatch();  // silently: a new run is no stop the user asked to hear
     showStopwatchReading(kStopwatchZero);
     view_.setSeparatorsVisible(false);
 
