@@ -48,4 +48,10 @@ constexpr double fitFactor(int width, int height, int areaWidth, int areaHeight)
 // A length scaled by factor, rounded half up.
 constexpr int scaleBy(int pixels, double factor) { return static_cast<int>(pixels * factor + 0.5); }
 
+// A 96-dpi place at a scale: position and size each scaled and rounded.
+constexpr PixelRect scaleBy(PixelRect place, double factor) {
+    return {scaleBy(place.left, factor), scaleBy(place.top, factor), scaleBy(place.width, factor),
+            scaleBy(place.height, factor)};
+}
+
 }  // namespace zelkor::layout

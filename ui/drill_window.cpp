@@ -11,12 +11,12 @@
 #include <QStyle>
 #include <QWindow>
 #include <algorithm>
+#include <map>
 #include <string_view>
 
 #include "application_setup.h"
 #include "skin.h"
 #include "song_font.h"
-#include "twips.h"
 
 namespace zelkor {
 namespace {
@@ -76,9 +76,11 @@ void setCaption(QLabel* label, const std::string& caption, const QString& nameWh
     label->setAccessibleName(text.isEmpty() ? nameWhenEmpty : QString());
 }
 
-QString sheetLabelName(int i) { return QStringLiteral("第%1题").arg(i + 1); }
-const QString kProgressName = QStringLiteral("出题进度");
-const QString kFlashName = QStringLiteral("当前题目");
+QString spokenNameOf(const layout::Control& control) {
+    return QString::fromStdString(layout::designedControl(control.objectName).spokenName);
+}
+
+QString sheetLabelName(int i) { return QString::fromStdString(layout::sheetLabelSpokenName(i)); }
 
 // A timer ticks every milliseconds while that is positive; 0 stops it. Starting a
 // timer counts its next tick afresh from now.
@@ -112,10 +114,7 @@ DrillWindow::DrillWindow(SkinCall skinCall, QWidget* parent)
     setAttribute(Qt::WA_WindowPropagation);
     setPalette(designPalette());
 
-    buildSettingsFrame();
-    buildTypeFrame();
-    buildDisplayFrame();
-    buildStopwatchFrame();
+    buildControls();
     announcer_ = new Announcer(this);
     // Qt's precise timers schedule each tick from when the previous one was due, so
     // delays in handling a tick never add up over a run or on the stopwatch.
@@ -149,7 +148,10 @@ void DrillWindow::changeEvent(QEvent* event) {
     }
 }
 
-QSize DrillWindow::designSize() { return toQtRect(layout::kWindow.place).size(); }
+QSize DrillWindow::designSize() {
+    const layout::PixelRect client = layout::toPixels(layout::kWindow.place);
+    return {client.width, client.height};
+}
 
 void DrillWindow::place(QWidget* widget, QRect designed, std::optional<layout::Font> font) {
     placed_.push_back({widget, designed, font});
@@ -169,7 +171,8 @@ void DrillWindow::applyScale(const Placed& placed) const {
     const QFont font = songFont(placed.font->points * scale_, placed.font->bold);
     placed.widget->setFont(font);
     if (auto* label = qobject_cast<QLabel*>(placed.widget)) {
-        const bool tall = QFontMetrics(font).height() > label->height();
+        const bool tall =
+            layout::centresLineVertically(QFontMetrics(font).height(), label->height());
         label->setAlignment(Qt::AlignHCenter | (tall ? Qt::AlignVCenter : Qt::AlignTop));
     }
 }
@@ -228,104 +231,80 @@ void DrillWindow::attachSkinOrOwnLook() {
     if (!skinCall_()) applyOwnLook();
 }
 
-QGroupBox* DrillWindow::createFrame(const layout::Control& control) {
-    auto* frame = new QGroupBox(QString::fromUtf8(control.caption), this);
-    frame->setObjectName(control.objectName);
-    place(frame, toQtRect(control.place), control.font);
-    return frame;
-}
-
-QLabel* DrillWindow::createLabel(QWidget* frame, const layout::Control& control) {
-    auto* label = new QLabel(QString::fromUtf8(control.caption), frame);
-    label->setObjectName(control.objectName);
-    label->setTextFormat(Qt::PlainText);
-    place(label, toQtRect(control.place), control.font);
-    return label;
-}
-
-QPushButton* DrillWindow::createButton(QWidget* frame, const layout::Control& control) {
-    auto* button = new QPushButton(QString::fromUtf8(control.caption), frame);
-    button->setObjectName(control.objectName);
-    place(button, toQtRect(control.place), control.font);
-    // No button is the window's default: Enter and keypad Enter press the button that has
-    // the focus, as on Windows and most Linux desktops (an auto-default button clicks on
-    // Enter while focused), and Escape does nothing.
-    button->setAutoDefault(true);
-    button->setDefault(false);
-    return button;
-}
-
-NumberBox* DrillWindow::createNumberBox(QWidget* frame, const layout::Control& control,
-                                        const char* accessibleName) {
-    auto* box = new NumberBox(QString::fromUtf8(control.caption), frame);
-    box->setObjectName(control.objectName);
-    box->setAccessibleName(QString::fromUtf8(accessibleName));
-    place(box, toQtRect(control.place), control.font);
-    return box;
-}
-
-void DrillWindow::buildSettingsFrame() {
-    QGroupBox* frame = createFrame(layout::kSettingsFrame);
-    setTextColour(frame, kBlack);
-    createLabel(frame, layout::kCountLabel);
-    countBox_ = createNumberBox(frame, layout::kCountBox, layout::kCountLabel.caption);
-    createLabel(frame, layout::kCountUnitLabel);
-    createLabel(frame, layout::kIntervalLabel);
-    intervalBox_ = createNumberBox(frame, layout::kIntervalBox, layout::kIntervalLabel.caption);
-    createLabel(frame, layout::kIntervalUnitLabel);
-    startButton_ = createButton(frame, layout::kStartButton);
-    sheetButton_ = createButton(frame, layout::kSheetButton);
-    answersButton_ = createButton(frame, layout::kAnswersButton);
-}
-
-void DrillWindow::buildTypeFrame() {
-    QGroupBox* frame = createFrame(layout::kTypeFrame);
-    for (int i = 0; i < layout::kTypeBoxCount; ++i) {
-        const layout::Control control = layout::typeBox(i);
-        auto* box = new QCheckBox(QString::fromUtf8(control.caption), frame);
-        box->setObjectName(control.objectName);
-        place(box, toQtRect(control.place), control.font);
-        typeBoxes_[i] = box;
+QWidget* DrillWindow::createControl(const layout::DesignedControl& design, QWidget* parent) {
+    const QString caption = QString::fromStdString(design.caption);
+    const QString spokenName = QString::fromStdString(design.spokenName);
+    switch (design.kind) {
+        case layout::ControlKind::Frame:
+            return new QGroupBox(caption, parent);
+        case layout::ControlKind::Label: {
+            auto* label = new QLabel(caption, parent);
+            label->setTextFormat(Qt::PlainText);
+            if (caption.isEmpty()) label->setAccessibleName(spokenName);
+            return label;
+        }
+        case layout::ControlKind::NumberBox: {
+            auto* box = new NumberBox(caption, parent);
+            box->setAccessibleName(spokenName);
+            return box;
+        }
+        case layout::ControlKind::Button: {
+            auto* button = new QPushButton(caption, parent);
+            // No button is the window's default: Enter and keypad Enter press the button
+            // that has the focus, as on Windows and most Linux desktops (an auto-default
+            // button clicks on Enter while focused), and Escape does nothing.
+            button->setAutoDefault(true);
+            button->setDefault(false);
+            return button;
+        }
+        case layout::ControlKind::TypeBox:
+            return new QCheckBox(caption, parent);
+        case layout::ControlKind::Separator: {
+            // A line is a strip as wide as the line, filled with the text colour.
+            auto* line = new QFrame(parent);
+            setBackground(line, parent->palette().color(QPalette::WindowText));
+            line->setAttribute(Qt::WA_TransparentForMouseEvents);
+            line->setAccessibleName(spokenName);
+            return line;
+        }
     }
+    return nullptr;
 }
 
-void DrillWindow::buildDisplayFrame() {
-    QGroupBox* frame = createFrame(layout::kDisplayFrame);
-    setTextColour(frame, kBlack);
+// Every control of the layout table, each made on top of those before it, so that the
+// table's stacking holds where controls overlap (the flash labels over the sheet).
+void DrillWindow::buildControls() {
+    std::map<std::string, QWidget*> frames;
+    for (const layout::DesignedControl* design : layout::bottomUpOrder()) {
+        QWidget* parent = design->frame.empty() ? this : frames.at(design->frame);
+        QWidget* widget = createControl(*design, parent);
+        widget->setObjectName(QString::fromStdString(design->name));
+        if (design->kind == layout::ControlKind::Frame) frames[design->name] = widget;
+        if (design->textColour) setTextColour(widget, toQColor(*design->textColour));
+        if (design->background) setBackground(widget, toQColor(*design->background));
+        const layout::PixelRect& p = design->inFrame;
+        const bool line = design->kind == layout::ControlKind::Separator;
+        place(widget, QRect(p.left, p.top, p.width, p.height),
+              line ? std::nullopt : std::optional(design->font));
+        if (!design->visibleAtStart) widget->hide();
+    }
+    countBox_ = child<NumberBox>(layout::kCountBox);
+    intervalBox_ = child<NumberBox>(layout::kIntervalBox);
+    startButton_ = child<QPushButton>(layout::kStartButton);
+    sheetButton_ = child<QPushButton>(layout::kSheetButton);
+    answersButton_ = child<QPushButton>(layout::kAnswersButton);
+    stopButton_ = child<QPushButton>(layout::kStopButton);
+    progressLabel_ = child<QLabel>(layout::kProgressLabel);
+    flashLabel_ = child<QLabel>(layout::kFlashLabel);
+    stopwatchLabel_ = child<QLabel>(layout::kStopwatchLabel);
+    for (int i = 0; i < layout::kTypeBoxCount; ++i)
+        typeBoxes_[i] = child<QCheckBox>(layout::typeBox(i));
+    for (int i = 0; i < layout::kSheetLabelCount; ++i)
+        sheetLabels_[i] = child<QLabel>(layout::sheetLabel(i));
     for (int i = 0; i < layout::kSeparatorCount; ++i) {
-        const layout::LineControl control = layout::sheetSeparator(i);
-        // A line is a strip as wide as the line, filled with the text colour.
-        auto* line = new QFrame(frame);
-        line->setObjectName(control.objectName);
-        setBackground(line, frame->palette().color(QPalette::WindowText));
-        place(line, toQtRect(control, layout::kSeparatorWidthPixels), std::nullopt);
-        line->setAttribute(Qt::WA_TransparentForMouseEvents);
-        line->setAccessibleName(QStringLiteral("第%1列与第%2列之间的分隔线").arg(i + 1).arg(i + 2));
-        line->hide();
-        sheetSeparators_[i] = line;
+        sheetSeparators_[i] =
+            findChild<QFrame*>(QString::fromLatin1(layout::sheetSeparator(i).objectName));
     }
-    for (int i = 0; i < layout::kSheetLabelCount; ++i) {
-        QLabel* label = createLabel(frame, layout::sheetLabel(i));
-        setTextColour(label, kBlack);
-        label->setAccessibleName(sheetLabelName(i));
-        label->hide();
-        sheetLabels_[i] = label;
-    }
-    // Created after the sheet so that, when a sheet is shown while a run still
-    // flashes its problems, the problem being made stays readable on top.
-    progressLabel_ = createLabel(frame, layout::kProgressLabel);
-    setBackground(progressLabel_, kLightBlue);
-    progressLabel_->setAccessibleName(kProgressName);
-    flashLabel_ = createLabel(frame, layout::kFlashLabel);
-    setBackground(flashLabel_, kLightBlue);
-    flashLabel_->setAccessibleName(kFlashName);
-}
-
-void DrillWindow::buildStopwatchFrame() {
-    QGroupBox* frame = createFrame(layout::kStopwatchFrame);
-    stopwatchLabel_ = createLabel(frame, layout::kStopwatchLabel);
-    setTextColour(stopwatchLabel_, kBlack);
-    stopButton_ = createButton(frame, layout::kStopButton);
 }
 
 void DrillWindow::attach(Drill& drill) {
@@ -366,13 +345,13 @@ std::string DrillWindow::intervalText() const { return intervalBox_->text().toSt
 void DrillWindow::setProgressVisible(bool visible) { progressLabel_->setVisible(visible); }
 
 void DrillWindow::setProgressCaption(const std::string& caption) {
-    setCaption(progressLabel_, caption, kProgressName);
+    setCaption(progressLabel_, caption, spokenNameOf(layout::kProgressLabel));
 }
 
 void DrillWindow::setFlashVisible(bool visible) { flashLabel_->setVisible(visible); }
 
 void DrillWindow::setFlashCaption(const std::string& caption) {
-    setCaption(flashLabel_, caption, kFlashName);
+    setCaption(flashLabel_, caption, spokenNameOf(layout::kFlashLabel));
 }
 
 void DrillWindow::setSeparatorsVisible(bool visible) {

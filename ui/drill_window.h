@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "announcer.h"
+#include "control_table.h"
 #include "drill.h"
 #include "number_box.h"
 #include "pixels.h"
@@ -79,18 +80,14 @@ class DrillWindow final : public QWidget, public DrillView {
     void watchScreen(QScreen* screen);
     void fitToScreen();
     void attachSkinOrOwnLook();
-    void buildSettingsFrame();
-    void buildTypeFrame();
-    void buildDisplayFrame();
-    void buildStopwatchFrame();
+    void buildControls();
+    static QWidget* createControl(const layout::DesignedControl& design, QWidget* parent);
+    template <class Widget>
+    Widget* child(const layout::Control& control) const {
+        return findChild<Widget*>(QString::fromUtf8(control.objectName));
+    }
     void setFocusOrder();
     void typeBoxToggled();
-
-    QGroupBox* createFrame(const layout::Control& control);
-    QLabel* createLabel(QWidget* frame, const layout::Control& control);
-    QPushButton* createButton(QWidget* frame, const layout::Control& control);
-    NumberBox* createNumberBox(QWidget* frame, const layout::Control& control,
-                               const char* accessibleName);
 
     SkinCall skinCall_;
     Announcer* announcer_ = nullptr;

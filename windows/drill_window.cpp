@@ -36,6 +36,8 @@ struct WindowClassStyle {
     DWORD style;
 };
 
+using layout::ControlKind;
+
 WindowClassStyle classAndStyle(ControlKind kind) {
     switch (kind) {
         case ControlKind::Frame:
@@ -54,20 +56,17 @@ WindowClassStyle classAndStyle(ControlKind kind) {
     return {L"STATIC", 0};
 }
 
-std::wstring sheetLabelName(int i) { return L"第" + std::to_wstring(i + 1) + L"题"; }
-constexpr const wchar_t* kProgressName = L"出题进度";
-constexpr const wchar_t* kFlashName = L"当前题目";
-
-// A 96-dpi place at a scale: position and size each scaled and rounded.
-layout::PixelRect scaled(layout::PixelRect place, double scale) {
-    return {layout::scaleBy(place.left, scale), layout::scaleBy(place.top, scale),
-            layout::scaleBy(place.width, scale), layout::scaleBy(place.height, scale)};
+// What a screen reader calls the control while it shows no text of its own.
+std::wstring spokenNameOf(std::string_view designName) {
+    return toWide(layout::designedControl(designName).spokenName);
 }
+
+using layout::scaleBy;
 
 // The window's outer size for the designed client area at scale, with the frame Windows
 // draws at dpi.
 SIZE frameSize(int dpi, double scale) {
-    const layout::PixelRect client = scaled(layout::toPixels(layout::kWindow.place), scale);
+    const layout::PixelRect client = scaleBy(layout::toPixels(layout::kWindow.place), scale);
     RECT frame{0, 0, client.width, client.height};
     AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, static_cast<UINT>(dpi));
     return {frame.right - frame.left, frame.bottom - frame.top};
@@ -77,7 +76,7 @@ SIZE frameSize(int dpi, double scale) {
 // taskbar): dpi / 96, shrunk where the window would not fit the work area whole.
 double scaleFor(int dpi, const RECT& workArea) {
     const double atDpi = dpi / 96.0;
-    const layout::PixelRect client = scaled(layout::toPixels(layout::kWindow.place), atDpi);
+    const layout::PixelRect client = scaleBy(layout::toPixels(layout::kWindow.place), atDpi);
     const SIZE outer = frameSize(dpi, atDpi);
     const int frameWidth = outer.cx - client.width;
     const int frameHeight = outer.cy - client.height;
@@ -172,14 +171,14 @@ void DrillWindow::createControls() {
     // Windows stacks each new child below its elder siblings, so creating the controls
     // in this order gives the Tab key the focus order, and labels that may overlap the
     // designed stacking. Every one is made at its place, in its font.
-    for (const ChildControl& design : childControls()) {
-        const WindowClassStyle kind = classAndStyle(design.kind);
-        const DWORD visible = design.visibleAtStart ? WS_VISIBLE : 0;
-        const DWORD exStyle = design.kind == ControlKind::NumberBox ? WS_EX_CLIENTEDGE : 0;
+    for (const layout::DesignedControl* design : layout::focusThenTopDownOrder()) {
+        const WindowClassStyle kind = classAndStyle(design->kind);
+        const DWORD visible = design->visibleAtStart ? WS_VISIBLE : 0;
+        const DWORD exStyle = design->kind == ControlKind::NumberBox ? WS_EX_CLIENTEDGE : 0;
         const int id = kFirstControlId + static_cast<int>(children_.size());
-        const layout::PixelRect place = scaled(design.place, scale_);
+        const layout::PixelRect place = scaleBy(design->inWindow, scale_);
         HWND handle =
-            CreateWindowExW(exStyle, kind.className, toWide(design.caption).c_str(),
+            CreateWindowExW(exStyle, kind.className, toWide(design->caption).c_str(),
                             WS_CHILD | WS_CLIPSIBLINGS | visible | kind.style, place.left,
                             place.top, place.width, place.height, window_,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
@@ -187,7 +186,7 @@ void DrillWindow::createControls() {
         setFontOf(children_.back(), FALSE);
     }
     for (const Child& child : children_) {
-        switch (child.design.kind) {
+        switch (child.design->kind) {
             case ControlKind::NumberBox:
                 // Digits as typed whatever input method is active: a Chinese one would
                 // turn "." into "。" and stop a run at its first problem.
@@ -206,14 +205,12 @@ void DrillWindow::createControls() {
     nameControlsForScreenReaders();
 }
 
+// Every control the table names for screen readers: the number boxes and separators
+// for good, the empty labels until they show a text of their own (setCaption).
 void DrillWindow::nameControlsForScreenReaders() {
-    setAccessibleName(control(layout::kCountBox.objectName), toWide(layout::kCountLabel.caption));
-    setAccessibleName(control(layout::kIntervalBox.objectName),
-                      toWide(layout::kIntervalLabel.caption));
-    setCaption(layout::kProgressLabel.objectName, "", kProgressName);
-    setCaption(layout::kFlashLabel.objectName, "", kFlashName);
-    for (int i = 0; i < layout::kSheetLabelCount; ++i) {
-        setAccessibleName(control(layout::sheetLabel(i).objectName), sheetLabelName(i));
+    for (const Child& child : children_) {
+        if (!child.design->spokenName.empty())
+            setAccessibleName(child.handle, toWide(child.design->spokenName));
     }
 }
 
@@ -234,9 +231,9 @@ HFONT DrillWindow::fontFor(layout::Font font) {
 // label itself (the stopwatch: 36 pt in 41 pixels) is centred in it so that the glyphs'
 // feet stay inside, as the other labels draw from the top.
 void DrillWindow::setFontOf(const Child& child, BOOL redraw) {
-    const HFONT font = fontFor(child.design.font);
+    const HFONT font = fontFor(child.design->font);
     SendMessageW(child.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
-    if (child.design.kind != ControlKind::Label) return;
+    if (child.design->kind != ControlKind::Label) return;
     HDC dc = GetDC(child.handle);
     const HGDIOBJ previous = SelectObject(dc, font);
     TEXTMETRICW metrics{};
@@ -244,7 +241,8 @@ void DrillWindow::setFontOf(const Child& child, BOOL redraw) {
     SelectObject(dc, previous);
     ReleaseDC(child.handle, dc);
     const LONG_PTR style = GetWindowLongPtrW(child.handle, GWL_STYLE);
-    const bool tall = metrics.tmHeight > scaled(child.design.place, scale_).height;
+    const bool tall = layout::centresLineVertically(metrics.tmHeight,
+                                                    scaleBy(child.design->inWindow, scale_).height);
     SetWindowLongPtrW(child.handle, GWL_STYLE,
                       tall ? style | SS_CENTERIMAGE : style & ~LONG_PTR{SS_CENTERIMAGE});
 }
@@ -258,7 +256,7 @@ void DrillWindow::applyDpi(int dpi, const RECT* suggested) {
     std::map<std::pair<double, bool>, HFONT> oldFonts;
     oldFonts.swap(fonts_);
     for (const Child& child : children_) {
-        const layout::PixelRect place = scaled(child.design.place, scale_);
+        const layout::PixelRect place = scaleBy(child.design->inWindow, scale_);
         SetWindowPos(child.handle, nullptr, place.left, place.top, place.width, place.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         setFontOf(child, TRUE);
@@ -294,7 +292,7 @@ bool DrillWindow::handleDialogKey(MSG& message) {
     if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
         const HWND focused = GetFocus();
         for (const Child& child : children_) {
-            if (child.handle == focused && child.design.kind == ControlKind::Button) {
+            if (child.handle == focused && child.design->kind == ControlKind::Button) {
                 SendMessageW(focused, BM_CLICK, 0, 0);
                 return true;
             }
@@ -305,7 +303,7 @@ bool DrillWindow::handleDialogKey(MSG& message) {
 
 HWND DrillWindow::control(std::string_view designName) const {
     for (const Child& child : children_) {
-        if (child.design.name == designName) return child.handle;
+        if (child.design->name == designName) return child.handle;
     }
     return nullptr;
 }
@@ -375,8 +373,8 @@ void DrillWindow::onCommand(int id) {
     const int index = id - kFirstControlId;
     if (drill_ == nullptr || index < 0 || index >= static_cast<int>(children_.size())) return;
     const Child& child = children_[static_cast<std::size_t>(index)];
-    const std::string_view name = child.design.name;
-    if (child.design.kind == ControlKind::TypeBox) {
+    const std::string_view name = child.design->name;
+    if (child.design->kind == ControlKind::TypeBox) {
         typeBoxClicked();
     } else if (name == layout::kStartButton.objectName) {
         drill_->onStartClicked();
@@ -399,11 +397,11 @@ void DrillWindow::typeBoxClicked() {
 }
 
 LRESULT DrillWindow::colourStatic(HDC dc, HWND control) {
-    const HWND flash = this->control(layout::kFlashLabel.objectName);
-    const HWND progress = this->control(layout::kProgressLabel.objectName);
     SetTextColor(dc, toColorRef(layout::kBlack));
-    if (control == flash || control == progress) {
-        SetBkColor(dc, toColorRef(layout::kLightBlue));
+    for (const Child& child : children_) {
+        if (child.handle != control || !child.design->background) continue;
+        // The one background the table gives is the flash labels' light blue.
+        SetBkColor(dc, toColorRef(*child.design->background));
         return reinterpret_cast<LRESULT>(lightBlue_);
     }
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
@@ -434,13 +432,15 @@ void DrillWindow::setProgressVisible(bool visible) {
 }
 
 void DrillWindow::setProgressCaption(const std::string& caption) {
-    setCaption(layout::kProgressLabel.objectName, caption, kProgressName);
+    setCaption(layout::kProgressLabel.objectName, caption,
+               spokenNameOf(layout::kProgressLabel.objectName));
 }
 
 void DrillWindow::setFlashVisible(bool visible) { show(layout::kFlashLabel.objectName, visible); }
 
 void DrillWindow::setFlashCaption(const std::string& caption) {
-    setCaption(layout::kFlashLabel.objectName, caption, kFlashName);
+    setCaption(layout::kFlashLabel.objectName, caption,
+               spokenNameOf(layout::kFlashLabel.objectName));
 }
 
 void DrillWindow::setSeparatorsVisible(bool visible) {
@@ -453,7 +453,8 @@ void DrillWindow::showSheet(const std::vector<std::string>& lines) {
     const std::size_t shown = std::min<std::size_t>(lines.size(), layout::kSheetLabelCount);
     for (std::size_t i = 0; i < shown; ++i) {
         const int index = static_cast<int>(i);
-        setCaption(layout::sheetLabel(index).objectName, lines[i], sheetLabelName(index));
+        setCaption(layout::sheetLabel(index).objectName, lines[i],
+                   toWide(layout::sheetLabelSpokenName(index)));
         show(layout::sheetLabel(index).objectName, true);
     }
 }

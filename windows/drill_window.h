@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "announcer.h"
-#include "child_controls.h"
+#include "control_table.h"
 #include "drill.h"
 #include "precise_timer.h"
 
@@ -75,7 +75,7 @@ class DrillWindow final : public DrillView {
 
   private:
     struct Child {
-        ChildControl design;
+        const layout::DesignedControl* design;
         HWND handle;
     };
 
