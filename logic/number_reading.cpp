@@ -1,10 +1,11 @@
 #include "number_reading.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <limits>
 #include <string>
+
+#include "decimal_reading.h"
 
 namespace zelkor {
 namespace {
@@ -95,9 +96,9 @@ double toDouble(const Decimal& d) {
     if (d.digits.empty() || d.exponent < kUnderflowExponent) return 0.0;
     if (d.exponent > kOverflowExponent) return d.negative ? -kLargest : kLargest;
     const std::string text = "0." + d.digits + "e" + std::to_string(d.exponent);
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error == std::errc::result_out_of_range) value = d.exponent > 0 ? kLargest : 0.0;
+    const DecimalReading reading = readDecimal(text);
+    double value = reading.value;
+    if (reading.outOfRange) value = d.exponent > 0 ? kLargest : 0.0;
     return d.negative ? -value : value;
 }
 

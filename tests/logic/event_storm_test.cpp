@@ -3,7 +3,6 @@
 // ZELKOR_STORM_SEED=<seed> replays just that one.
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -11,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "decimal_reading.h"
 #include "drill_harness.h"
 #include "storm_checks.h"
 
@@ -21,7 +21,7 @@ using testing::DrillHarness;
 using testing::ExpectedSheet;
 
 // The count's verdict worked out apart from the drill, with the standard library's
-// exact decimal reading (std::from_chars; strtod is not exact everywhere). Blanks are
+// exact decimal reading (std::from_chars, through readDecimal where a library lacks it). Blanks are
 // removed and nan/inf refused first, as the drill reads neither. A number beyond a
 // double's range counts as huge or as 0, by the place of its first significant digit.
 double decimalMagnitude(const std::string& number) {
@@ -48,11 +48,10 @@ double countAsTyped(const std::string& text) {
     const bool negative = !compact.empty() && compact[0] == '-';
     if (!compact.empty() && (compact[0] == '-' || compact[0] == '+')) compact.erase(0, 1);
     if (compact.rfind("nan", 0) == 0 || compact.rfind("inf", 0) == 0) return 0;
-    double value = 0;
-    const char* first = compact.data();
-    const auto [end, error] = std::from_chars(first, first + compact.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        const std::string number(first, end);
+    const DecimalReading reading = readDecimal(compact);
+    double value = reading.value;
+    if (reading.outOfRange) {
+        const std::string number = compact.substr(0, reading.length);
         value = decimalMagnitude(number) > 0 ? std::numeric_limits<double>::max() : 0.0;
     }
     return negative ? -value : value;
