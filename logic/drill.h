@@ -16,6 +16,7 @@ inline constexpr int kRunStartIntervalMs = 1;
 inline constexpr int kStopwatchTickMs = 100;
 inline constexpr const char* kCountRejectedText = "出题的数量最多20题！";
 inline constexpr const char* kCountRejectedTitle = "请注意";
+inline constexpr const char* kCountRejectedButton = "确定";  // its one button, OK
 inline constexpr const char* kStopwatchZero = "0:0:0";
 
 // What the drill remembers, all zero or empty at start.
@@ -38,10 +39,12 @@ struct DrillState {
 //
 // The handlers run on the UI thread, one at a time, and act on the window only through
 // its DrillView. One exception to "one at a time": a refused count's message box
-// (DrillView::rejectCount) is modal and runs a nested event loop, in which the timers
-// keep ticking; onStartClicked has then done everything it does for a refused count
-// and does nothing after the box closes, so the ticks meet the drill as the refusal
-// left it and a run in progress goes on to its end.
+// (DrillView::rejectCount) is modal and, on the desktop, runs a nested event loop, in
+// which the timers keep ticking; onStartClicked has then done everything it does for a
+// refused count and does nothing after the box closes, so the ticks meet the drill as
+// the refusal left it and a run in progress goes on to its end. A browser cannot wait
+// inside a handler, and its rejectCount returns while the message is still open: the
+// same holds there, as nothing follows the call.
 class Drill {
   public:
     // view and random must outlive the drill.

@@ -50,8 +50,10 @@ class DrillView {
     virtual void announce(const std::string& text) = 0;
 
     // Tells the user that the count is out of range: the modal message box with
-    // kCountRejectedText under kCountRejectedTitle, one OK button and no icon. Returns
-    // when the user has closed it.
+    // kCountRejectedText under kCountRejectedTitle, one kCountRejectedButton and no
+    // icon. Returns when the user has closed it, or, where the platform cannot wait
+    // inside a handler (a browser), at once with the box still open: the caller must
+    // do nothing after it.
     virtual void rejectCount() = 0;
 };
 

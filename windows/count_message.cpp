@@ -18,7 +18,8 @@ LRESULT CALLBACK captionOkButton(int code, WPARAM wParam, LPARAM lParam) {
         auto* box = reinterpret_cast<HWND>(wParam);
         wchar_t className[16] = {};
         GetClassNameW(box, className, 16);
-        if (std::wstring(className) == L"#32770") SetDlgItemTextW(box, IDOK, kOkCaption);
+        if (std::wstring(className) == L"#32770")
+            SetDlgItemTextW(box, IDOK, toWide(kCountRejectedButton).c_str());
     }
     return CallNextHookEx(captionHook, code, wParam, lParam);
 }

@@ -2,6 +2,8 @@
 
 #include <timeapi.h>
 
+#include "tick_schedule.h"
+
 namespace zelkor::win32 {
 namespace {
 
@@ -96,26 +98,24 @@ void PreciseTimer::raiseSystemResolution(bool raise) {
 void PreciseTimer::run() {
     for (;;) {
         std::uint64_t startNumber;
-        std::int64_t deadline;
-        std::int64_t interval;
+        TickSchedule schedule;
         {
             std::lock_guard lock(mutex_);
             if (quit_) return;
             startNumber = startNumber_;
-            interval = millisecondsToCounter(workerIntervalMs_);
-            deadline = startTime_ + interval;
+            if (workerIntervalMs_ > 0)
+                schedule.start(startTime_, millisecondsToCounter(workerIntervalMs_));
         }
-        if (interval == 0) {
+        if (!schedule.running()) {
             WaitForSingleObject(wake_, INFINITE);
             continue;
         }
-        while (waitUntil(deadline, startNumber)) {
-            if (!tickPending_.exchange(true)) {
+        while (waitUntil(schedule.nextDue(), startNumber)) {
+            // Ticks that came due together are one tick: the window never queues them.
+            if (schedule.takeDue(counterNow(), MissedTicks::Skip) > 0 &&
+                !tickPending_.exchange(true)) {
                 PostMessageW(window_, message_, static_cast<WPARAM>(startNumber), 0);
             }
-            deadline += interval;
-            const std::int64_t now = counterNow();
-            if (deadline < now) deadline = now + interval;
         }
     }
 }

@@ -228,7 +228,7 @@ TEST_F(Win32Drill, ACountOverTwentyShowsThePlainMessageWhileTheRunGoesOn) {
     ASSERT_TRUE(seen.seen);
     EXPECT_EQ(seen.text, kCountRejectedText);
     EXPECT_EQ(seen.title, kCountRejectedTitle);
-    EXPECT_EQ(seen.button, "确定");
+    EXPECT_EQ(seen.button, kCountRejectedButton);
     EXPECT_EQ(seen.buttons, 1);
     EXPECT_FALSE(seen.icon);
     EXPECT_GT(seen.ticksWhileOpen, 0) << "the run goes on while the box is open";
