@@ -1,0 +1,143 @@
+#!/usr/bin/env python3
+"""Makes the drill's two web deliverables from the built module and the page's files.
+
+- zelkor.html: one self-contained page (module, loader, script, style, font and icon
+  inlined), to open from disk or hand out; a page that fetched a separate .wasm would
+  not load from file://.
+- site/: the folder for a static host: index.html, the module, the font and its
+  licence, icons, a web app manifest and a service worker that keeps the page's own
+  files for offline use.
+
+Both carry a Content-Security-Policy that allows only the page's own code, and nothing
+in them asks for any other address.
+"""
+import argparse
+import base64
+import configparser
+import hashlib
+import html
+import json
+import pathlib
+import shutil
+
+ICON_SIZES = (32, 128, 256)
+
+
+def sha256(text):
+    return "'sha256-" + base64.b64encode(hashlib.sha256(text.encode()).digest()).decode() + "'"
+
+
+def data_url(path, mime):
+    return f"data:{mime};base64," + base64.b64encode(path.read_bytes()).decode()
+
+
+def chinese_name(desktop_entry):
+    entry = configparser.ConfigParser(interpolation=None)
+    entry.optionxform = str
+    entry.read(desktop_entry, encoding="utf-8")
+    return entry["Desktop Entry"]["Name[zh_CN]"]
+
+
+def font_face(src):
+    return ('@font-face { font-family: "Zelkor Song"; src: url("%s") format("woff2"); '
+            'font-display: block; }\n' % src)
+
+
+def page(title, head, body_scripts, offline):
+    return (f'<!DOCTYPE html>\n<html lang="zh-CN" data-offline="{offline}">\n<head>\n'
+            '<meta charset="utf-8">\n'
+            '<meta name="viewport" content="width=device-width, initial-scale=1">\n'
+            f'{head}<title>{html.escape(title)}</title>\n</head>\n<body>\n'
+            f'<main id="window" aria-label="{html.escape(title)}"></main>\n'
+            '<div id="announcer" class="visually-hidden" aria-live="polite"></div>\n'
+            f'{body_scripts}</body>\n</html>\n')
+
+
+def csp(policy):
+    return f'<meta http-equiv="Content-Security-Policy" content="{policy}">\n'
+
+
+def single_file(args, layout):
+    css = font_face(data_url(args.font, "font/woff2")) + args.css.read_text(encoding="utf-8")
+    scripts = [args.page_js.read_text(encoding="utf-8"),
+               args.single_module.read_text(encoding="utf-8")]
+    policy = ("default-src 'none'; script-src " + " ".join(sha256(s) for s in scripts) +
+              " 'wasm-unsafe-eval'; style-src " + sha256(css) +
+              "; font-src data:; img-src data:; base-uri 'none'; form-action 'none'")
+    icon = data_url(args.icons / "org.zelkor.Zelkor-32.png", "image/png")
+    head = (csp(policy) + f'<link rel="icon" href="{icon}" sizes="32x32">\n'
+            f'<style>{css}</style>\n')
+    body = "".join(f"<script>{s}</script>\n" for s in scripts)
+    licence = args.font_licence.read_text(encoding="utf-8")
+    assert "-->" not in licence, "the licence would end its comment early"
+    text = page(layout["title"], head, body, "no")
+    text += f"<!-- The font inlined above is a subset of AR PL UMing:\n{licence}\n-->\n"
+    args.single.write_text(text, encoding="utf-8")
+
+
+def site(args, layout):
+    out = args.site
+    if out.exists():
+        shutil.rmtree(out)
+    out.mkdir(parents=True)
+    (out / "page.css").write_text(font_face("zelkor-song.woff2") +
+                                  args.css.read_text(encoding="utf-8"), encoding="utf-8")
+    shutil.copy(args.page_js, out / "page.js")
+    shutil.copy(args.module.with_suffix(".js"), out / "zelkor.js")
+    shutil.copy(args.module.with_suffix(".wasm"), out / "zelkor.wasm")
+    shutil.copy(args.font, out / "zelkor-song.woff2")
+    shutil.copy(args.font_licence, out / "zelkor-song-licence.txt")
+    for size in ICON_SIZES:
+        shutil.copy(args.icons / f"org.zelkor.Zelkor-{size}.png", out / f"icon-{size}.png")
+    shutil.copy(args.icons / "org.zelkor.Zelkor.svg", out / "icon.svg")
+    name = chinese_name(args.desktop_entry)
+    manifest = {
+        "name": name, "short_name": name, "lang": "zh-CN", "start_url": "./",
+        "scope": "./", "display": "standalone", "background_color": "#f0f0f0",
+        "theme_color": "#f0f0f0",
+        "icons": [{"src": f"icon-{s}.png", "sizes": f"{s}x{s}", "type": "image/png"}
+                  for s in ICON_SIZES] +
+                 [{"src": "icon.svg", "sizes": "any", "type": "image/svg+xml"}],
+    }
+    (out / "manifest.webmanifest").write_text(
+        json.dumps(manifest, ensure_ascii=False, indent=1) + "\n", encoding="utf-8")
+    policy = ("default-src 'none'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; "
+              "font-src 'self'; img-src 'self'; connect-src 'self'; manifest-src 'self'; "
+              "worker-src 'self'; base-uri 'none'; form-action 'none'")
+    head = (csp(policy) + '<link rel="icon" href="icon-32.png" sizes="32x32">\n'
+            '<link rel="apple-touch-icon" href="icon-256.png">\n'
+            '<link rel="manifest" href="manifest.webmanifest">\n'
+            '<link rel="stylesheet" href="page.css">\n')
+    body = '<script src="page.js"></script>\n<script src="zelkor.js"></script>\n'
+    (out / "index.html").write_text(page(layout["title"], head, body, "yes"), encoding="utf-8")
+    files = sorted(p.name for p in out.iterdir())
+    version = hashlib.sha256(b"".join((out / f).read_bytes() for f in files)).hexdigest()[:16]
+    worker = args.service_worker.read_text(encoding="utf-8")
+    worker = worker.replace("@VERSION@", version).replace(
+        "@FILES@", json.dumps(["./"] + files))
+    (out / "sw.js").write_text(worker, encoding="utf-8")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--layout", type=pathlib.Path, required=True)
+    parser.add_argument("--module", type=pathlib.Path, required=True,
+                        help="the module's .js, beside its .wasm")
+    parser.add_argument("--single-module", type=pathlib.Path, required=True)
+    parser.add_argument("--page-js", type=pathlib.Path, required=True)
+    parser.add_argument("--css", type=pathlib.Path, required=True)
+    parser.add_argument("--service-worker", type=pathlib.Path, required=True)
+    parser.add_argument("--font", type=pathlib.Path, required=True)
+    parser.add_argument("--font-licence", type=pathlib.Path, required=True)
+    parser.add_argument("--icons", type=pathlib.Path, required=True)
+    parser.add_argument("--desktop-entry", type=pathlib.Path, required=True)
+    parser.add_argument("--single", type=pathlib.Path, required=True)
+    parser.add_argument("--site", type=pathlib.Path, required=True)
+    args = parser.parse_args()
+    layout = json.loads(args.layout.read_text(encoding="utf-8"))
+    single_file(args, layout)
+    site(args, layout)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,321 @@
+// The page's side of the drill's window: it makes and changes the DOM controls the
+// C++ window asks for (page.cpp), and hands the page's events back to it. It holds no
+// rules: what a click does, and when, is the drill's.
+'use strict';
+
+var zelkorPage = (function () {
+  const windowElement = document.getElementById('window');
+  const announcer = document.getElementById('announcer');
+  const controls = [];  // by index in the layout table: {element, kind, text, spoken, input}
+  const wakeUps = [];   // by timer: what cancels its pending wake-up
+  let focusOrder = [];
+  let module = null;
+
+  function call(name, ...args) {
+    if (module) module['_' + name](...args);
+  }
+
+  function colour(packed) {
+    return '#' + packed.toString(16).padStart(6, '0');
+  }
+
+  function element(tag, className, parent) {
+    const made = document.createElement(tag);
+    if (className) made.className = className;
+    if (parent) parent.appendChild(made);
+    return made;
+  }
+
+  // A label's text, and beside it, read by screen readers only, its spoken name while
+  // the text is empty.
+  function makeLabel(control, caption, spokenName) {
+    control.element = element('div', 'control label');
+    control.text = element('span', 'text', control.element);
+    control.spoken = element('span', 'visually-hidden', control.element);
+    setCaption(control, caption, spokenName);
+  }
+
+  function makeFrame(control, caption, index) {
+    control.element = element('div', 'control frame');
+    control.element.setAttribute('role', 'group');
+    element('div', 'frame-border', control.element);
+    control.text = element('span', 'frame-caption', control.element);
+    control.text.id = 'frame-caption-' + index;
+    control.text.textContent = caption;
+    control.element.setAttribute('aria-labelledby', control.text.id);
+  }
+
+  // Full-width forms that a Chinese input method commits for the keys typed (１２ for
+  // 12, "。" or "．" for "."): the box keeps the keys' own characters.
+  function keysAsTyped(text) {
+    let typed = '';
+    for (const c of text) {
+      const code = c.codePointAt(0);
+      if (code >= 0xff01 && code <= 0xff5e) typed += String.fromCodePoint(code - 0xfee0);
+      else if (c === '\u3002' || c === '\uff61') typed += '.';
+      else if (c === '\u3000') typed += ' ';
+      else typed += c;
+    }
+    return typed;
+  }
+
+  function keepKeysAsTyped(box) {
+    const typed = keysAsTyped(box.value);
+    if (typed === box.value) return;
+    // One character for one: the caret stays where it was.
+    const start = box.selectionStart;
+    const end = box.selectionEnd;
+    box.value = typed;
+    box.setSelectionRange(start, end);
+  }
+
+  function makeNumberBox(control, caption, spokenName) {
+    const box = element('input', 'control number-box');
+    box.type = 'text';
+    box.value = caption;
+    box.setAttribute('inputmode', 'decimal');
+    box.setAttribute('autocomplete', 'off');
+    box.setAttribute('autocorrect', 'off');
+    box.setAttribute('autocapitalize', 'off');
+    box.spellcheck = false;
+    box.setAttribute('aria-label', spokenName);
+    box.addEventListener('input', (event) => {
+      if (!event.isComposing) keepKeysAsTyped(box);
+    });
+    box.addEventListener('compositionend', () => keepKeysAsTyped(box));
+    control.element = control.input = box;
+  }
+
+  function makeButton(control, caption, index) {
+    const button = element('button', 'control button');
+    button.type = 'button';
+    button.textContent = caption;
+    // Mouse, touch, Enter and the space bar all click a button.
+    button.addEventListener('click', () => call('zelkor_clicked', index));
+    control.element = control.input = button;
+  }
+
+  function makeTypeBox(control, caption, index) {
+    control.element = element('label', 'control type-box');
+    const box = element('input', '', control.element);
+    box.type = 'checkbox';
+    element('span', '', control.element).textContent = caption;
+    // After every change of the tick, by mouse, touch or the space bar.
+    box.addEventListener('change', () => call('zelkor_clicked', index));
+    control.input = box;
+  }
+
+  function makeSeparator(control, spokenName) {
+    control.element = element('div', 'control separator');
+    control.element.setAttribute('role', 'separator');
+    control.element.setAttribute('aria-orientation', 'vertical');
+    control.element.setAttribute('aria-label', spokenName);
+  }
+
+  function createControl(index, name, kind, frame, caption, bold, text, background, layer,
+                         spokenName, visible) {
+    const control = {kind: kind};
+    if (kind === 'frame') makeFrame(control, caption, index);
+    else if (kind === 'label') makeLabel(control, caption, spokenName);
+    else if (kind === 'numberBox') makeNumberBox(control, caption, spokenName);
+    else if (kind === 'button') makeButton(control, caption, index);
+    else if (kind === 'typeBox') makeTypeBox(control, caption, index);
+    else makeSeparator(control, spokenName);
+    const made = control.element;
+    made.dataset.design = name;
+    made.style.zIndex = String(layer);
+    made.style.fontWeight = bold ? '700' : '400';
+    if (text >= 0) made.style.color = colour(text);
+    if (background >= 0) made.style.backgroundColor = colour(background);
+    made.hidden = !visible;
+    (frame < 0 ? windowElement : controls[frame].element).appendChild(made);
+    controls[index] = control;
+  }
+
+  function place(index, left, top, width, height, fontPixels, centred) {
+    const style = controls[index].element.style;
+    style.left = left + 'px';
+    style.top = top + 'px';
+    style.width = width + 'px';
+    style.height = height + 'px';
+    style.fontSize = fontPixels + 'px';
+    if (controls[index].kind === 'label') style.alignItems = centred ? 'center' : 'flex-start';
+  }
+
+  function setWindowSize(width, height) {
+    windowElement.style.width = width + 'px';
+    windowElement.style.height = height + 'px';
+  }
+
+  function focusTarget(index) {
+    return controls[index].input || controls[index].element;
+  }
+
+  // The designed walk of the Tab key, and from its last control back to its first (a
+  // page's own walk would leave for the browser's address bar).
+  function setFocusOrder(indices) {
+    focusOrder = indices.map(focusTarget);
+    focusOrder.forEach((target, i) => { target.tabIndex = i + 1; });
+    document.addEventListener('keydown', (event) => {
+      if (event.key !== 'Tab' || message.open || focusOrder.length === 0) return;
+      const first = focusOrder[0];
+      const last = focusOrder[focusOrder.length - 1];
+      const wrapTo = event.shiftKey ? (document.activeElement === first ? last : null)
+                                    : (document.activeElement === last ? first : null);
+      if (wrapTo) {
+        event.preventDefault();
+        wrapTo.focus();
+      }
+    });
+  }
+
+  function setCaption(control, caption, spokenName) {
+    control.text.textContent = caption;
+    if (control.spoken) control.spoken.textContent = caption === '' ? spokenName : '';
+  }
+
+  // The window is hidden until it is made and placed (ready), and a hidden control
+  // cannot take the focus: it goes to the one asked for last once the window shows.
+  let focusWhenShown = null;
+  function focus(index) {
+    if (!document.body.classList.contains('ready')) focusWhenShown = focusTarget(index);
+    else focusTarget(index).focus({preventScroll: true});
+  }
+
+  // Each announcement is a new node, so that a text said before is said again.
+  function announce(text) {
+    const said = element('p', '', announcer);
+    said.textContent = text;
+    while (announcer.childNodes.length > 40) announcer.removeChild(announcer.firstChild);
+  }
+
+  // The modal message box. Nothing behind it takes input; Enter, the space bar or a click
+  // on its button closes it (Escape too, as on the desktop), also after a click on the
+  // window behind it, and the focus goes back where it was.
+  const message = element('dialog', 'message', document.body);
+  message.setAttribute('aria-labelledby', 'message-title');
+  message.setAttribute('aria-describedby', 'message-text');
+  const messageTitle = element('div', 'message-title', message);
+  messageTitle.id = 'message-title';
+  const messageText = element('p', 'message-text', message);
+  messageText.id = 'message-text';
+  const messageButton = element('button', 'message-button', message);
+  messageButton.type = 'button';
+  messageButton.addEventListener('click', () => message.close());
+  let focusBeforeMessage = null;
+  message.addEventListener('close', () => {
+    if (focusBeforeMessage) focusBeforeMessage.focus({preventScroll: true});
+    focusBeforeMessage = null;
+  });
+  message.addEventListener('click', (event) => {
+    if (event.target !== messageButton) messageButton.focus();
+  });
+  message.addEventListener('keydown', (event) => {
+    if (document.activeElement === messageButton) return;
+    if (event.key === 'Enter' || event.key === ' ') {
+      event.preventDefault();
+      message.close();
+    }
+  });
+
+  function showMessage(title, text, button) {
+    messageTitle.textContent = title;
+    messageText.textContent = text;
+    messageButton.textContent = button;
+    if (message.open) return;
+    focusBeforeMessage = document.activeElement;
+    message.showModal();
+    messageButton.focus();
+  }
+
+  // Wake-ups due soon. setTimeout holds chained timers to 4 ms at least; a message to
+  // the page itself comes sooner. But after a click Chromium runs no other task until
+  // the click's frame is drawn, which would hold the run's first problem, due 1 ms after
+  // the click, back by a frame: a wake-up due within 2 ms is waited out right after the
+  // handler that asked for it has returned, before the browser draws.
+  const channel = new MessageChannel();
+  const soon = [];
+  channel.port1.onmessage = () => {
+    const due = soon.shift();
+    if (due) due();
+  };
+  function wakeAfter(timer, milliseconds) {
+    cancelWake(timer);
+    const wake = () => {
+      wakeUps[timer] = null;
+      call('zelkor_timer_woke', timer);
+    };
+    if (milliseconds >= 4) {
+      const id = setTimeout(wake, milliseconds);
+      wakeUps[timer] = () => clearTimeout(id);
+      return;
+    }
+    const until = performance.now() + milliseconds;
+    let cancelled = false;
+    wakeUps[timer] = () => { cancelled = true; };
+    if (milliseconds <= 2) {
+      queueMicrotask(() => {
+        while (!cancelled && performance.now() < until) { /* at most 2 ms */ }
+        if (!cancelled) wake();
+      });
+      return;
+    }
+    const poll = () => {
+      if (cancelled) return;
+      if (performance.now() >= until) wake();
+      else {
+        soon.push(poll);
+        channel.port2.postMessage(0);
+      }
+    };
+    poll();
+  }
+
+  function cancelWake(timer) {
+    if (wakeUps[timer]) wakeUps[timer]();
+    wakeUps[timer] = null;
+  }
+
+  function fitViewport() {
+    const root = document.documentElement;
+    call('zelkor_viewport', root.clientWidth, root.clientHeight);
+  }
+
+  // The module is running and the window made: fit it, show it, and from now on hand
+  // over the page's events.
+  function ready() {
+    fitViewport();
+    window.addEventListener('resize', fitViewport);
+    window.addEventListener('orientationchange', fitViewport);
+    // A hidden or frozen page's timers are throttled or stopped: when it is back, the
+    // stopwatch counts the time that passed meanwhile.
+    const woke = () => {
+      if (document.visibilityState === 'visible') call('zelkor_page_woke');
+    };
+    document.addEventListener('visibilitychange', woke);
+    document.addEventListener('resume', woke);
+    window.addEventListener('pageshow', woke);
+    document.body.classList.add('ready');
+    if (focusWhenShown) focusWhenShown.focus({preventScroll: true});
+  }
+
+  return {
+    createControl, place, setWindowSize, setFocusOrder, focus, announce, showMessage,
+    wakeAfter, cancelWake, ready,
+    setCaption: (index, caption, spokenName) => setCaption(controls[index], caption, spokenName),
+    setVisible: (index, visible) => { controls[index].element.hidden = !visible; },
+    text: (index) => controls[index].input.value,
+    isChecked: (index) => controls[index].input.checked,
+    attach: (runtime) => { module = runtime; },
+  };
+})();
+
+var Module = {
+  onRuntimeInitialized: function () { zelkorPage.attach(Module); },
+};
+
+// Served from a host (not opened from disk), the page keeps its own files for offline use.
+if ('serviceWorker' in navigator && location.protocol.startsWith('http') &&
+    document.documentElement.dataset.offline === 'yes') {
+  window.addEventListener('load', () => navigator.serviceWorker.register('sw.js'));
+}
