@@ -61,9 +61,12 @@ def single_file(args, layout):
     css = font_face(data_url(args.font, "font/woff2")) + args.css.read_text(encoding="utf-8")
     scripts = [args.page_js.read_text(encoding="utf-8"),
                args.single_module.read_text(encoding="utf-8")]
+    # The loader reads its inline module through fetch() of a data: URL: the page's own
+    # bytes, no request to any address.
     policy = ("default-src 'none'; script-src " + " ".join(sha256(s) for s in scripts) +
               " 'wasm-unsafe-eval'; style-src " + sha256(css) +
-              "; font-src data:; img-src data:; base-uri 'none'; form-action 'none'")
+              "; font-src data:; img-src data:; connect-src data:; base-uri 'none';"
+              " form-action 'none'")
     icon = data_url(args.icons / "org.zelkor.Zelkor-32.png", "image/png")
     head = (csp(policy) + f'<link rel="icon" href="{icon}" sizes="32x32">\n'
             f'<style>{css}</style>\n')

@@ -82,9 +82,11 @@ std::string operatorGlyphs() {
 }
 
 // Every character the window can show: captions and initial texts, the title, the
-// message, the progress caption, the stopwatch and the problems.
+// message, the progress caption, the stopwatch, the problems, and what a keyboard types
+// into the number boxes (printable ASCII).
 std::string shownCharacters() {
     std::string text = zelkor::layout::kTitle;
+    for (char c = ' '; c <= '~'; ++c) text += c;
     for (const DesignedControl& c : zelkor::layout::controlTable()) text += c.caption;
     text += zelkor::kCountRejectedTitle;
     text += zelkor::kCountRejectedText;

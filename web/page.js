@@ -201,12 +201,23 @@ var zelkorPage = (function () {
   messageText.id = 'message-text';
   const messageButton = element('button', 'message-button', message);
   messageButton.type = 'button';
-  messageButton.addEventListener('click', () => message.close());
   let focusBeforeMessage = null;
-  message.addEventListener('close', () => {
+  // The focus goes back at once: the close event comes a task later, by when a click
+  // may already have put the focus elsewhere.
+  function restoreFocus() {
     if (focusBeforeMessage) focusBeforeMessage.focus({preventScroll: true});
     focusBeforeMessage = null;
+  }
+  function closeMessage() {
+    message.close();
+    restoreFocus();
+  }
+  messageButton.addEventListener('click', closeMessage);
+  message.addEventListener('cancel', (event) => {  // Escape
+    event.preventDefault();
+    closeMessage();
   });
+  message.addEventListener('close', restoreFocus);
   message.addEventListener('click', (event) => {
     if (event.target !== messageButton) messageButton.focus();
   });
@@ -214,7 +225,7 @@ var zelkorPage = (function () {
     if (document.activeElement === messageButton) return;
     if (event.key === 'Enter' || event.key === ' ') {
       event.preventDefault();
-      message.close();
+      closeMessage();
     }
   });
 

@@ -1,0 +1,252 @@
+"""The browser page in Debian's headless Chromium: the window conformance suite at three
+viewport sizes, and what only a page has to get right (the single file from disk, the
+hosted folder offline, no request elsewhere, nothing kept, the hidden tab, the fonts,
+touch, turning a tablet).
+
+usage: browser_test.py BUILD_DIR  (BUILD_DIR holds zelkor.html, site/ and web/layout.json)
+"""
+import functools
+import http.server
+import json
+import os
+import pathlib
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import unittest
+
+sys.path.insert(0, str(pathlib.Path(__file__).parent))
+import cdp  # noqa: E402
+import conformance  # noqa: E402
+import probe  # noqa: E402
+
+BUILD = pathlib.Path(sys.argv.pop(1) if len(sys.argv) > 1 else "build-web").resolve()
+LAYOUT = json.loads((BUILD / "web" / "layout.json").read_text(encoding="utf-8"))
+SINGLE = (BUILD / "zelkor.html").as_uri()
+WINDOW_WIDTH, WINDOW_HEIGHT = LAYOUT["window"]
+
+
+def fit(width, height):
+    return min(1.0, width / WINDOW_WIDTH, height / WINDOW_HEIGHT)
+
+
+class Served:
+    """The site folder on 127.0.0.1, on a port of its own, as a static host serves it."""
+
+    def __init__(self, folder):
+        handler = functools.partial(QuietHandler, directory=str(folder))
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.url = f"http://127.0.0.1:{self.server.server_address[1]}/"
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+
+    def close(self):
+        self.server.shutdown()
+        self.server.server_close()
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                      ".wasm": "application/wasm", ".webmanifest": "application/manifest+json",
+                      ".js": "text/javascript"}
+
+    def log_message(self, *args):
+        pass
+
+
+class BrowserCase(unittest.TestCase):
+    viewport = (1280, 1024)
+    url = SINGLE
+    browser = None
+
+    @classmethod
+    def setUpClass(cls):
+        if BrowserCase.browser is None:
+            BrowserCase.browser = cdp.Browser()
+
+    def setUp(self):
+        self.page = self.browser.new_page(*self.viewport)
+        self.page.call("Page.addScriptToEvaluateOnNewDocument", source=(
+            "window.__violations = []; document.addEventListener('securitypolicyviolation',"
+            " (e) => window.__violations.push(e.violatedDirective + ' ' + e.blockedURI));"))
+        self.browser.events.clear()
+        self.page.open(self.url)
+        self.probe = probe.WebProbe(self.page)
+        self.layout = LAYOUT
+        self.scale = fit(*self.viewport)
+
+    def tearDown(self):
+        self.assertEqual(self.page.evaluate("window.__violations"), [],
+                         "the Content-Security-Policy blocked something")
+        self.browser.call("Target.closeTarget", targetId=self.page.target)
+
+
+def window_at(width, height):
+    class Window(conformance.WindowConformance, BrowserCase):
+        viewport = (width, height)
+    Window.__name__ = Window.__qualname__ = f"WindowAt{width}x{height}"
+    return Window
+
+
+WindowAt1280x1024 = window_at(1280, 1024)
+WindowAt1024x768 = window_at(1024, 768)
+WindowAt768x1024 = window_at(768, 1024)
+
+
+class Page(conformance.WindowHelpers, BrowserCase):
+    def requests(self):
+        return [e["request"]["url"] for e in self.page.events("Network.requestWillBeSent")]
+
+    def test_the_single_file_asks_for_nothing_but_itself_and_keeps_nothing(self):
+        self.probe.type_into("Text1", "3")
+        self.run_problems(3)
+        self.probe.click("Command3")
+        # The loader reads its inline module as a data: URL.
+        asked = {url for url in self.requests() if not url.startswith("data:")}
+        self.assertEqual(asked, {SINGLE})
+        self.assertEqual(self.page.evaluate("document.cookie"), "")
+        self.assertEqual(self.page.evaluate("localStorage.length + sessionStorage.length"), 0)
+        self.assertEqual(self.page.evaluate("indexedDB.databases().then(d => d.length)", True), 0)
+
+    def test_the_document_is_chinese_titled_and_light_on_a_dark_system(self):
+        self.assertEqual(self.page.evaluate("document.documentElement.lang"), "zh-CN")
+        self.assertEqual(self.page.evaluate("document.title"), LAYOUT["title"])
+        self.page.call("Emulation.setEmulatedMedia",
+                       features=[{"name": "prefers-color-scheme", "value": "dark"}])
+        colours = self.page.evaluate(
+            "[getComputedStyle(document.getElementById('window')).backgroundColor,"
+            " getComputedStyle(document.querySelector('[data-design=\"Text1\"]')).color]")
+        self.assertEqual(colours, ["rgb(240, 240, 240)", "rgb(0, 0, 0)"])
+
+    def test_every_glyph_is_drawn_in_the_song_face(self):
+        document = self.page.call("DOM.getDocument", depth=0)["root"]["nodeId"]
+        nodes = self.page.call("DOM.querySelectorAll", nodeId=document,
+                               selector="[data-design]")["nodeIds"]
+        families = set()
+        for node in nodes:
+            fonts = self.page.call("CSS.getPlatformFontsForNode", nodeId=node)["fonts"]
+            families |= {f["familyName"] for f in fonts}
+        self.assertEqual(families, {"AR PL UMing CN"})
+
+    def test_the_live_region_says_each_problem_in_a_node_of_its_own(self):
+        self.assertEqual(self.page.evaluate(
+            "document.getElementById('announcer').getAttribute('aria-live')"), "polite")
+        self.run_problems(2)
+        self.run_problems(2)
+        said = self.probe.announcements()
+        self.assertEqual(len(said), 4, "a repeated text is a new node, said again")
+        self.assertEqual([s.split(" ")[0] for s in said], ["第1道", "第2道"] * 2)
+
+    def test_the_stopwatch_keeps_the_time_that_passed_behind_another_tab(self):
+        self.probe.click("Command3")
+        started = self.page.evaluate("performance.now()")
+        other = self.browser.new_page(*self.viewport)
+        other.call("Page.bringToFront")
+        self.assertEqual(self.page.evaluate("document.visibilityState"), "hidden")
+        time.sleep(5)
+        self.page.call("Page.bringToFront")
+        self.page.wait_for("document.visibilityState === 'visible'", "the page shown again")
+        elapsed = (self.page.evaluate("performance.now()") - started) / 1000
+        reading = conformance.stopwatch_seconds(self.probe.control("Label8").caption)
+        self.browser.call("Target.closeTarget", targetId=other.target)
+        self.assertGreater(elapsed, 5)
+        self.assertAlmostEqual(reading, elapsed, delta=0.15)
+
+    def test_touch_works_as_clicks_do(self):
+        self.page.resize(*self.viewport, touch=True)
+        self.probe.tap("Check1(6)")
+        self.assertTrue(self.probe.checked("Check1(6)"))
+        self.probe.type_into("Text1", "3")
+        self.probe.tap("Command1")
+        self.probe.wait_until(lambda: len(self.probe.announcements()) == 3, "three problems")
+        self.assertIn("×", self.probe.announcements()[0])
+
+    def test_turning_a_tablet_refits_the_window(self):
+        for width, height in ((1024, 768), (768, 1024), (1024, 768), (390, 844)):
+            with self.subTest(viewport=f"{width}x{height}"):
+                self.page.resize(width, height)
+                self.scale = fit(width, height)
+                stop = next(c for c in LAYOUT["controls"] if c["name"] == "Command4")
+                self.page.wait_for(
+                    f"document.getElementById('window').getBoundingClientRect().width === "
+                    f"{conformance.scaled(WINDOW_WIDTH, self.scale)}", "the window refitted")
+                self.assertEqual(self.probe.control("Command4").place,
+                                 self.expected_place(stop))
+        self.assertEqual(self.page.evaluate(
+            "document.querySelector('meta[name=viewport]').content"),
+            "width=device-width, initial-scale=1", "pinch zoom stays allowed")
+
+    def test_a_number_box_offers_a_touch_screen_its_number_pad(self):
+        for box in ("Text1", "Text2"):
+            self.assertEqual(self.page.evaluate(
+                f"document.querySelector('[data-design=\"{box}\"]').inputMode"), "decimal")
+
+
+
+class HostedFolder(conformance.WindowHelpers, BrowserCase):
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        cls.served = Served(BUILD / "site")
+        cls.url = cls.served.url
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.served.close()
+
+    def test_the_folder_works_offline_through_its_service_worker(self):
+        self.assertTrue(self.page.evaluate(
+            "Promise.race([navigator.serviceWorker.ready.then(() => true),"
+            " new Promise(done => setTimeout(() => done(false), 20000))])", True),
+            "a service worker within 20 s")
+        requests = {e["request"]["url"] for e in self.page.events("Network.requestWillBeSent")}
+        self.assertTrue(all(url.startswith(self.url) for url in requests), requests)
+        manifest = json.loads((BUILD / "site" / "manifest.webmanifest").read_text("utf-8"))
+        self.assertIn("口算", manifest["name"])
+        kept = self.page.evaluate(
+            "caches.keys().then(k => caches.open(k[0])).then(c => c.keys())"
+            ".then(r => r.map(x => x.url))", True)
+        self.assertTrue(all(url.startswith(self.url) for url in kept))
+        self.assertIn(self.url + "zelkor.wasm", kept)
+        self.page.call("Network.emulateNetworkConditions", offline=True, latency=0,
+                       downloadThroughput=-1, uploadThroughput=-1)
+        self.page.open(self.url)
+        self.run_problems(3)
+        self.assertEqual(len(self.probe.announcements()), 3)
+
+
+
+class WithoutASongFaceOfItsOwn(unittest.TestCase):
+    """On a system with no Song or Ming face, the page's own subset draws every text."""
+
+    def test_every_glyph_comes_from_the_pages_own_font(self):
+        # The machine's Latin sans-serif face alone, as on a system without CJK fonts.
+        latin = subprocess.run(["fc-match", "-f", "%{file}", "sans-serif:lang=en"],
+                               capture_output=True, text=True, check=True, timeout=30).stdout
+        self.assertNotIn("arphic", latin)
+        with tempfile.TemporaryDirectory() as folder:
+            config = pathlib.Path(folder) / "fonts.conf"
+            config.write_text("<?xml version='1.0'?><fontconfig>"
+                              f"<dir>{pathlib.Path(latin).parent}</dir>"
+                              f"<cachedir>{folder}</cachedir></fontconfig>")
+            with cdp.Browser(environment={"FONTCONFIG_FILE": str(config)}) as browser:
+                page = browser.new_page(1280, 1024)
+                page.open(SINGLE)
+                page.evaluate("document.fonts.ready.then(() => true)", True)
+                document = page.call("DOM.getDocument", depth=0)["root"]["nodeId"]
+                nodes = page.call("DOM.querySelectorAll", nodeId=document,
+                                  selector="[data-design]")["nodeIds"]
+                fonts = [f for node in nodes
+                         for f in page.call("CSS.getPlatformFontsForNode", nodeId=node)["fonts"]]
+                self.assertTrue(fonts)
+                self.assertEqual({(f["familyName"], f["isCustomFont"]) for f in fonts},
+                                 {("AR PL UMing CN", True)})
+
+
+if __name__ == "__main__":
+    try:
+        unittest.main(verbosity=2)
+    finally:
+        if BrowserCase.browser is not None:
+            BrowserCase.browser.close()

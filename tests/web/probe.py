@@ -1,0 +1,143 @@
+"""What a window test needs of a front end, and the browser page's answer to it.
+
+A Probe finds a control by its design name and reads it as a user meets it (its place
+in window pixels, its caption, what a screen reader calls it, whether it shows), and
+acts as a user does: a click, typing, a key. The conformance suite (conformance.py) is
+written against this interface alone.
+"""
+import dataclasses
+import json
+import time
+
+
+@dataclasses.dataclass
+class Control:
+    place: tuple        # left, top, width, height in window pixels
+    caption: str        # what it shows ("" for none)
+    spoken: str         # what a screen reader calls it: its own text, or its name
+    visible: bool
+    font_pixels: float
+    bold: bool
+
+
+class Probe:
+    def control(self, name): raise NotImplementedError
+    def click(self, name): raise NotImplementedError
+    def type_into(self, name, text): raise NotImplementedError
+    def press(self, key, shift=False): raise NotImplementedError
+    def focused(self): raise NotImplementedError
+    def checked(self, name): raise NotImplementedError   # a type box's tick
+    def message(self): raise NotImplementedError        # (title, text, button) or None
+    def click_message_button(self): raise NotImplementedError
+    def announcements(self): raise NotImplementedError
+
+    def wait_until(self, condition, what, timeout=20.0):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            value = condition()
+            if value:
+                return value
+            time.sleep(0.02)
+        raise TimeoutError(f"{what}: not within {timeout} s")
+
+
+KEYS = {  # key, code, Windows virtual-key code, text
+    "Space": (" ", "Space", 32, " "),
+    "Enter": ("Enter", "Enter", 13, "\r"),
+    "Tab": ("Tab", "Tab", 9, ""),
+    "Escape": ("Escape", "Escape", 27, ""),
+}
+SHIFT = 8
+
+READ_CONTROL = """(name => {
+  const e = document.querySelector(`[data-design="${name}"]`);
+  const origin = document.getElementById('window').getBoundingClientRect();
+  const r = e.getBoundingClientRect();
+  const part = (s) => e.querySelector(s);
+  let caption = e.textContent;
+  if (e.matches('input')) caption = e.value;
+  else if (e.matches('.label')) caption = part('.text').textContent;
+  else if (e.matches('.frame')) caption = part('.frame-caption').textContent;
+  const style = getComputedStyle(e);
+  return {place: [r.left - origin.left, r.top - origin.top, r.width, r.height],
+          caption, visible: !e.hidden && r.width > 0,
+          fontPixels: parseFloat(style.fontSize), bold: style.fontWeight === '700'};
+})"""
+
+
+class WebProbe(Probe):
+    """The page in headless Chromium, driven with real input events (cdp.Page)."""
+
+    def __init__(self, page):
+        self.page = page
+
+    def _selector(self, name):
+        return f'[data-design="{name}"]'
+
+    def _rect(self, name):
+        return self.page.evaluate(
+            f"document.querySelector('{self._selector(name)}').getBoundingClientRect().toJSON()")
+
+    def control(self, name):
+        c = self.page.evaluate(f"{READ_CONTROL}({json.dumps(name)})")
+        return Control(tuple(c["place"]), c["caption"], self.spoken(name), c["visible"],
+                       c["fontPixels"], c["bold"])
+
+    def spoken(self, name):
+        """The name and text a screen reader meets in the accessibility tree."""
+        document = self.page.call("DOM.getDocument", depth=0)["root"]["nodeId"]
+        node = self.page.call("DOM.querySelector", nodeId=document,
+                              selector=self._selector(name))["nodeId"]
+        tree = self.page.call("Accessibility.getPartialAXTree", nodeId=node,
+                              fetchRelatives=False)["nodes"]
+        own = tree[0].get("name", {}).get("value", "") if tree else ""
+        if own:
+            return own
+        # A plain label is read by its text, the visible and the screen-reader-only.
+        return self.page.evaluate(
+            f"document.querySelector('{self._selector(name)}').textContent")
+
+    def click(self, name):
+        r = self._rect(name)
+        self.page.click_at(r["x"] + r["width"] / 2, r["y"] + r["height"] / 2)
+
+    def tap(self, name):
+        r = self._rect(name)
+        self.page.tap_at(r["x"] + r["width"] / 2, r["y"] + r["height"] / 2)
+
+    def type_into(self, name, text):
+        self.click(name)
+        self.page.evaluate("document.activeElement.select()")
+        self.page.key("Delete", "Delete", 46)
+        if text:
+            self.page.type_text(text)
+
+    def press(self, key, shift=False):
+        k, code, virtual, text = KEYS[key]
+        self.page.key(k, code, virtual, text, SHIFT if shift else 0)
+
+    def focused(self):
+        return self.page.evaluate(
+            "(() => { const e = document.activeElement;"
+            " const c = e && e.closest('[data-design]'); return c ? c.dataset.design : null; })()")
+
+    def checked(self, name):
+        return self.page.evaluate(f"document.querySelector('{self._selector(name)} input').checked")
+
+    def click_message_button(self):
+        r = self.page.evaluate(
+            "document.querySelector('dialog.message .message-button').getBoundingClientRect().toJSON()")
+        self.page.click_at(r["x"] + r["width"] / 2, r["y"] + r["height"] / 2)
+
+    def message(self):
+        seen = self.page.evaluate(
+            "(() => { const d = document.querySelector('dialog.message');"
+            " if (!d || !d.open) return null;"
+            " return [d.querySelector('.message-title').textContent,"
+            "         d.querySelector('.message-text').textContent,"
+            "         d.querySelector('.message-button').textContent]; })()")
+        return tuple(seen) if seen else None
+
+    def announcements(self):
+        return self.page.evaluate(
+            "Array.from(document.getElementById('announcer').children).map(e => e.textContent)")
