@@ -38,6 +38,17 @@ ZELKOR_WINDOWS_PACKAGES=(
     "${ZELKOR_WINDOWS_BUILD_PACKAGES[@]}" wine wine64 xvfb xdotool
 )
 
+# What the browser page needs: Debian's emscripten (with its node), GoogleTest's sources
+# for the logic tests under node, and the font tools that cut the page's font from AR PL
+# UMing. Its tests need headless Chromium besides, driven over the DevTools protocol.
+ZELKOR_WEB_BUILD_PACKAGES=(
+    cmake ninja-build emscripten nodejs googletest
+    python3 python3-fonttools python3-brotli fonts-arphic-uming
+)
+ZELKOR_WEB_PACKAGES=(
+    "${ZELKOR_WEB_BUILD_PACKAGES[@]}" chromium python3-websocket fonts-dejavu-core fontconfig
+)
+
 zelkor_install() {
     local missing=()
     for package in "$@"; do

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs the whole test suite: the
 # regular build, a minute of fuzzing the number reading (clang's libFuzzer), the whole
-# suite again built with AddressSanitizer and UndefinedBehaviorSanitizer, and the
-# Windows build (program, installer, zip) with its tests under Wine.
+# suite again built with AddressSanitizer and UndefinedBehaviorSanitizer, the browser
+# page (emscripten) with its tests under node and in headless Chromium, and the Windows
+# build (program, installer, zip) with its tests under Wine.
 # Window tests run offscreen; the real-window tests start their own Xvfb.
 set -euo pipefail
 source "$(dirname "$0")/setup.sh"
 began=$SECONDS
 stage() { echo "== test command, $((SECONDS - began)) s: $*"; }
 zelkor_install "${ZELKOR_RUN_PACKAGES[@]}" "${ZELKOR_TEST_PACKAGES[@]}" \
-    "${ZELKOR_WINDOWS_PACKAGES[@]}"
+    "${ZELKOR_WINDOWS_PACKAGES[@]}" "${ZELKOR_WEB_PACKAGES[@]}"
 # Tests that need desktop tools fail here instead of skipping: everything is installed.
 export ZELKOR_REQUIRE_DESKTOP_TOOLS=1
 
@@ -24,6 +25,10 @@ zelkor_build fuzz
 stage "the suite under AddressSanitizer and UndefinedBehaviorSanitizer"
 zelkor_build asan
 ctest --preset asan
+
+stage "the browser page: its logic under node, the page in headless Chromium"
+zelkor_build web
+ctest --preset web
 
 stage "the Windows build and its tests under Wine"
 zelkor_build windows

@@ -287,9 +287,10 @@ var zelkorPage = (function () {
     wakeUps[timer] = null;
   }
 
+  // The page never scrolls (the window shrinks to fit instead), so the viewport's size
+  // is the layout viewport's, read without forcing a layout.
   function fitViewport() {
-    const root = document.documentElement;
-    call('zelkor_viewport', root.clientWidth, root.clientHeight);
+    call('zelkor_viewport', window.innerWidth, window.innerHeight);
   }
 
   // The module is running and the window made: fit it, show it, and from now on hand

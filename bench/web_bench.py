@@ -1,0 +1,150 @@
+#!/usr/bin/env python3
+"""The browser page's rows of the benchmark table, in headless Chromium, side by side in
+one run:
+
+- navigation to the first frame of the whole window (first contentful paint: the page
+  shows its window only once every control is made and placed) against a bare page of
+  the same elements, fonts and captions with no script at all;
+- a run of 20 problems at 0.01 s, from the click on 出题 to the end tick (ideal 201 ms);
+- how far the stopwatch is behind the clock after 60 s on view and after 10 s behind
+  another tab.
+
+usage: web_bench.py BUILD_DIR [--quick]   (BUILD_DIR holds zelkor.html)
+Timing figures are reported, never enforced.
+"""
+import pathlib
+import statistics
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests" / "web"))
+import cdp  # noqa: E402
+import probe  # noqa: E402
+
+BUILD = pathlib.Path(sys.argv[1]).resolve()
+QUICK = "--quick" in sys.argv
+PAGE = (BUILD / "zelkor.html").as_uri()
+
+FIRST_PAINT = ("new Promise(done => { const seen = () => { const p = performance"
+               ".getEntriesByName('first-contentful-paint')[0]; if (p) done(p.startTime);"
+               " else setTimeout(seen, 5); }; seen(); })")
+
+
+def bare_page(browser):
+    """The page as drawn, frozen: its style, font and every element, and no script."""
+    page = browser.new_page(1280, 1024)
+    page.open(PAGE)
+    html = page.evaluate(
+        "'<!DOCTYPE html><html lang=\"zh-CN\"><head><meta charset=\"utf-8\">' +"
+        " Array.from(document.querySelectorAll('style')).map(s => s.outerHTML).join('') +"
+        " '</head><body class=\"ready\">' + document.getElementById('window').outerHTML +"
+        " '</body></html>'")
+    browser.call("Target.closeTarget", targetId=page.target)
+    path = pathlib.Path(tempfile.mkdtemp()) / "bare.html"
+    path.write_text(html, encoding="utf-8")
+    return path.as_uri()
+
+
+def first_frame(browser, url):
+    page = browser.new_page(1280, 1024)
+    page.call("Page.navigate", url=url)
+    painted = page.evaluate(FIRST_PAINT, await_promise=True)
+    browser.call("Target.closeTarget", targetId=page.target)
+    return painted
+
+
+def run_of_twenty(browser):
+    page = browser.new_page(1280, 1024)
+    page.open(PAGE)
+    window = probe.WebProbe(page)
+    window.type_into("Text1", "20")
+    page.evaluate(
+        "window.__run = {}; document.querySelector('[data-design=\"Command1\"]')"
+        ".addEventListener('click', () => { window.__run = {start: performance.now()}; }, true);"
+        " new MutationObserver(() => { const f = document.querySelector('[data-design=\"Label1\"]');"
+        " if (window.__run.start && f.hidden && !window.__run.end) window.__run.end = performance.now(); })"
+        ".observe(document.getElementById('window'), {subtree: true, attributes: true})")
+    times = []
+    for _ in range(3 if QUICK else 7):
+        window.click("Command1")
+        page.wait_for("window.__run.end", "the run's end")
+        times.append(page.evaluate("window.__run.end - window.__run.start"))
+        page.evaluate("window.__run = {}")
+        time.sleep(0.2)
+    browser.call("Target.closeTarget", targetId=page.target)
+    return times
+
+
+def stopwatch_lag(browser, seconds, hidden):
+    """How far the display is behind the clock: the tick shown last, against its due time."""
+    page = browser.new_page(1280, 1024)
+    page.open(PAGE)
+    page.evaluate(
+        "window.__watch = {}; document.querySelector('[data-design=\"Command3\"]')"
+        ".addEventListener('click', () => { window.__watch = {start: performance.now()}; }, true);"
+        " new MutationObserver(() => { window.__watch.shown = performance.now();"
+        " window.__watch.reading = document.querySelector('[data-design=\"Label8\"] .text').textContent; })"
+        ".observe(document.querySelector('[data-design=\"Label8\"]'),"
+        " {subtree: true, childList: true, characterData: true})")
+    probe.WebProbe(page).click("Command3")
+    if hidden:
+        other = browser.new_page(1280, 1024)
+        other.call("Page.bringToFront")
+    time.sleep(seconds)
+    if hidden:
+        page.call("Page.bringToFront")
+        page.wait_for("document.visibilityState === 'visible'", "the page shown again")
+        time.sleep(0.05)
+        browser.call("Target.closeTarget", targetId=other.target)
+    watch = page.evaluate("window.__watch")
+    minutes, secs, tenths = (int(x) for x in watch["reading"].split(":"))
+    shown_ms = (minutes * 60 + secs) * 1000 + tenths * 100
+    browser.call("Target.closeTarget", targetId=page.target)
+    return watch["shown"] - watch["start"] - shown_ms, shown_ms
+
+
+def spread(values):
+    return f"{statistics.median(values):.1f} ({min(values):.1f}-{max(values):.1f})"
+
+
+def main():
+    with cdp.Browser() as browser:
+        bare = bare_page(browser)
+        samples = 5 if QUICK else 11
+        page_times, bare_times = [], []
+        for _ in range(samples):  # alternating, so that both meet the same machine
+            bare_times.append(first_frame(browser, bare))
+            page_times.append(first_frame(browser, PAGE))
+        runs = run_of_twenty(browser)
+        visible_lag, visible_shown = stopwatch_lag(browser, 5 if QUICK else 60, hidden=False)
+        hidden_lag, hidden_shown = stopwatch_lag(browser, 3 if QUICK else 10, hidden=True)
+    bare_median = statistics.median(bare_times)
+    page_median = statistics.median(page_times)
+    run_median = statistics.median(runs)
+    sizes = {name: (BUILD / name).stat().st_size for name in
+             ("zelkor.html", "site/zelkor.wasm", "site/zelkor.js", "site/zelkor-song.woff2")}
+    rows = [
+        ("navigation to first frame, bare page, ms (median of %d, min-max)" % samples,
+         spread(bare_times), "", ""),
+        ("navigation to first frame, zelkor.html, ms (median of %d, min-max)" % samples,
+         spread(page_times), f"<= 1.10 x bare = {1.10 * bare_median:.1f}",
+         "yes" if page_median <= 1.10 * bare_median else "NO"),
+        ("20-problem run at 0.01 s, ms (median of %d, min-max)" % len(runs), spread(runs),
+         "ideal 201 +/- 2 %", "yes" if abs(run_median - 201) <= 0.02 * 201 else "NO"),
+        ("stopwatch behind the wall clock after %d s on view, ms" % (visible_shown // 1000),
+         f"{visible_lag:.1f}", "<= 2", "yes" if visible_lag <= 2 else "NO"),
+        ("stopwatch behind the wall clock after %d s behind another tab, ms"
+         % (hidden_shown // 1000), f"{hidden_lag:.1f}", "", ""),
+    ]
+    print("| figure | measured | target | met |")
+    print("|---|---|---|---|")
+    for row in rows:
+        print("| " + " | ".join(row) + " |")
+    print()
+    for name, size in sizes.items():
+        print(f"{name}: {size} bytes")
+
+
+if __name__ == "__main__":
+    main()
