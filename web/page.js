@@ -299,12 +299,13 @@ var zelkorPage = (function () {
     fitViewport();
     window.addEventListener('resize', fitViewport);
     window.addEventListener('orientationchange', fitViewport);
-    // A hidden or frozen page's timers are throttled or stopped: when it is back, the
-    // stopwatch counts the time that passed meanwhile.
-    const woke = () => {
-      if (document.visibilityState === 'visible') call('zelkor_page_woke');
-    };
-    document.addEventListener('visibilitychange', woke);
+    // A hidden or frozen page's timers are throttled or stopped: when it is shown or
+    // resumed (a resumed page may still be hidden), the stopwatch counts the time that
+    // passed meanwhile.
+    const woke = () => call('zelkor_page_woke');
+    document.addEventListener('visibilitychange', () => {
+      if (document.visibilityState === 'visible') woke();
+    });
     document.addEventListener('resume', woke);
     window.addEventListener('pageshow', woke);
     document.body.classList.add('ready');

@@ -153,6 +153,29 @@ class Page(conformance.WindowHelpers, BrowserCase):
         self.assertGreater(elapsed, 5)
         self.assertAlmostEqual(reading, elapsed, delta=0.15)
 
+    def test_the_stopwatch_keeps_the_time_that_passed_while_the_page_was_frozen(self):
+        self.probe.click("Command3")
+        started = self.page.evaluate("performance.now()")
+        self.page.call("Page.setWebLifecycleState", state="frozen")
+        time.sleep(2)
+        self.page.call("Page.setWebLifecycleState", state="active")
+        self.page.wait_for(f"performance.now() - {started} > 2000", "the page running again")
+        time.sleep(0.05)  # the resume event's handler
+        elapsed = (self.page.evaluate("performance.now()") - started) / 1000
+        reading = conformance.stopwatch_seconds(self.probe.control("Label8").caption)
+        self.assertAlmostEqual(reading, elapsed, delta=0.15)
+
+    def test_a_screen_reader_reads_the_sheet_in_order(self):
+        self.run_problems(20)
+        self.probe.click("Command3")
+        problems = [c.caption for c in self.sheet()]
+        tree = self.page.call("Accessibility.getFullAXTree")["nodes"]
+        read = [n["name"]["value"] for n in tree
+                if n.get("role", {}).get("value") == "StaticText" and
+                n.get("name", {}).get("value") in problems]
+        # Read in order; a problem that repeats on the sheet is read where it stands.
+        self.assertEqual(read, problems)
+
     def test_touch_works_as_clicks_do(self):
         self.page.resize(*self.viewport, touch=True)
         self.probe.tap("Check1(6)")
