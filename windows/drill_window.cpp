@@ -323,10 +323,12 @@ LRESULT CALLBACK DrillWindow::windowProcedure(HWND window, UINT message, WPARAM 
     }
     auto* self = reinterpret_cast<DrillWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-    return self->handleMessage(message, wParam, lParam);
+    return self->handleMessage(window, message, wParam, lParam);
 }
 
-LRESULT DrillWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+// Messages the window leaves to Windows go to the handle they came with: the one the
+// window keeps is cleared by WM_NCDESTROY.
+LRESULT DrillWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
             if (HIWORD(wParam) == BN_CLICKED) onCommand(LOWORD(wParam));
@@ -356,17 +358,19 @@ LRESULT DrillWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_DESTROY:
-            paceTimer_->stop();
-            stopwatchTimer_->stop();
+            // The destructor lets the timers go before it destroys the window.
+            if (paceTimer_) paceTimer_->stop();
+            if (stopwatchTimer_) stopwatchTimer_->stop();
             if (quitWhenClosed_) PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY:
+            SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
             window_ = nullptr;
             break;
         default:
             break;
     }
-    return DefWindowProcW(window_, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 void DrillWindow::onCommand(int id) {

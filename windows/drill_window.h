@@ -81,7 +81,7 @@ class DrillWindow final : public DrillView {
 
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
-    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void createWindow();
     void createControls();
     void nameControlsForScreenReaders();

@@ -37,6 +37,29 @@ LRESULT CALLBACK recordCaption(HWND label, UINT message, WPARAM wParam, LPARAM l
     return DefSubclassProc(label, message, wParam, lParam);
 }
 
+// Counts the access violations raised on this thread; Wine would otherwise let a window
+// procedure swallow them.
+LONG accessViolations = 0;
+LONG CALLBACK countAccessViolation(EXCEPTION_POINTERS* exception) {
+    if (exception->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION)
+        InterlockedIncrement(&accessViolations);
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+TEST_F(Win32Drill, ALiveWindowIsDestroyedWithoutTouchingTimersThatAreGone) {
+    setText(layout::kCountBox, "20");
+    setText(layout::kIntervalBox, "0.05");
+    click(layout::kStartButton);
+    click(layout::kSheetButton);  // both timers running
+    pumpFor(120);
+    accessViolations = 0;
+    PVOID handler = AddVectoredExceptionHandler(1, countAccessViolation);
+    window.reset();
+    pumpFor(50);
+    RemoveVectoredExceptionHandler(handler);
+    EXPECT_EQ(accessViolations, 0);
+}
+
 TEST_F(Win32Drill, ARunOfTwentyAtTenMillisecondsFlashesEveryProblemAndEnds) {
     setText(layout::kCountBox, "20");
     setText(layout::kIntervalBox, "0.01");
