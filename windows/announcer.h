@@ -7,10 +7,12 @@
 namespace zelkor::win32 {
 
 // Says short texts to the user's screen reader (Narrator, NVDA) without showing them,
-// after whatever it is saying now, and only while one is running. A static control
-// without size holds the text as its name and is a polite live region: each text
-// raises EVENT_OBJECT_LIVEREGIONCHANGED, which UI Automation hands to screen readers
-// as a live-region change.
+// after whatever it is saying now. A static control of one pixel in the window's
+// corner, which draws nothing, holds the text as its name and is a polite live region:
+// each text raises EVENT_OBJECT_LIVEREGIONCHANGED, which UI Automation hands to screen
+// readers as a live-region change. The texts go out whether or not a screen reader
+// says it runs: Narrator does not set SPI_GETSCREENREADER, and an event nobody
+// listens to costs nothing. A live region of no size may be skipped; one pixel is not.
 class Announcer {
   public:
     explicit Announcer(HWND parent);
@@ -19,10 +21,6 @@ class Announcer {
 
     void say(const std::wstring& text);
     HWND handle() const { return control_; }
-
-    // Whether a screen reader says it is running (SPI_GETSCREENREADER, which Narrator
-    // and NVDA set while they run).
-    static bool screenReaderRunning();
 
   private:
     HWND control_ = nullptr;
