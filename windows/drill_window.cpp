@@ -11,6 +11,7 @@
 #include "count_message.h"
 #include "resource_ids.h"
 #include "skin.h"
+#include "system_calls.h"
 #include "wide_text.h"
 
 namespace zelkor::win32 {
@@ -25,6 +26,19 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINI
 constexpr int kDesignDpi = 96;
 
 COLORREF toColorRef(layout::Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
+
+// WCAG's contrast of a colour against black: (L + 0.05) / 0.05, L its relative luminance.
+constexpr double kReadableContrast = 4.5;
+double contrastWithBlack(COLORREF colour) {
+    const auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    const double luminance = 0.2126 * linear(GetRValue(colour)) +
+                             0.7152 * linear(GetGValue(colour)) +
+                             0.0722 * linear(GetBValue(colour));
+    return (luminance + 0.05) / 0.05;
+}
 
 // A font's character height in pixels at 96 dpi, from its size in points.
 int designFontPixels(layout::Font font) {
@@ -68,7 +82,7 @@ using layout::scaleBy;
 SIZE frameSize(int dpi, double scale) {
     const layout::PixelRect client = scaleBy(layout::toPixels(layout::kWindow.place), scale);
     RECT frame{0, 0, client.width, client.height};
-    AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, static_cast<UINT>(dpi));
+    frameForClient(frame, kWindowStyle, 0, dpi);
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
@@ -108,7 +122,7 @@ DrillWindow::SkinCall DrillWindow::defaultSkinCall() {
 DrillWindow::DrillWindow(SkinCall skinCall)
     : skinCall_(std::move(skinCall)), lightBlue_(CreateSolidBrush(toColorRef(layout::kLightBlue))) {
     createWindow();
-    dpi_ = static_cast<int>(GetDpiForWindow(window_));
+    dpi_ = windowDpi(window_);
     // On a monitor of another density or size than the primary one the frame is
     // resized to it.
     const double scale =
@@ -145,7 +159,9 @@ void DrillWindow::createWindow() {
     windowClass.lpfnWndProc = &DrillWindow::windowProcedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    // The colour index plus one: the current button face at every erase, whatever the
+    // theme has become since the class was registered.
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = kWindowClass;
     windowClass.hIcon = static_cast<HICON>(
         LoadImageW(instance, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
@@ -158,7 +174,7 @@ void DrillWindow::createWindow() {
     // Made at its size for the system's density, which is its monitor's on most machines.
     RECT workArea{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
-    const int dpi = static_cast<int>(GetDpiForSystem());
+    const int dpi = systemDpi();
     scale_ = scaleFor(dpi, workArea);
     const SIZE size = frameSize(dpi, scale_);
     window_ = CreateWindowExW(0, kWindowClass, toWide(layout::kTitle).c_str(), kWindowStyle,
@@ -203,10 +219,26 @@ void DrillWindow::createControls() {
         }
     }
     nameControlsForScreenReaders();
+    followColourScheme();
 }
 
 // Every control the table names for screen readers: the number boxes and separators
 // for good, the empty labels until they show a text of their own (setCaption).
+// Whether the theme's own colours must draw the texts, read afresh whenever the colours
+// or settings change: a high-contrast theme is on, or the designed black would not read
+// on the system's button face (a dark colour set without the flag). The controls are
+// then drawn again, and told of the change, which Windows tells top-level windows only.
+void DrillWindow::followColourScheme() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    const bool flagged =
+        SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+        (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    highContrast_ = flagged || contrastWithBlack(GetSysColor(COLOR_BTNFACE)) < kReadableContrast;
+    for (const Child& child : children_) SendMessageW(child.handle, WM_SYSCOLORCHANGE, 0, 0);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
 void DrillWindow::nameControlsForScreenReaders() {
     for (const Child& child : children_) {
         if (!child.design->spokenName.empty())
@@ -320,6 +352,7 @@ LRESULT CALLBACK DrillWindow::windowProcedure(HWND window, UINT message, WPARAM 
             static_cast<DrillWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        scaleNonClientArea(window);
     }
     auto* self = reinterpret_cast<DrillWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
@@ -344,6 +377,10 @@ LRESULT DrillWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPA
             return 0;
         case WM_CTLCOLORSTATIC:
             return colourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            followColourScheme();
+            break;
         case WM_DPICHANGED:
             applyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;
@@ -400,7 +437,15 @@ void DrillWindow::typeBoxClicked() {
     drill_->onTypeBoxesChanged(ticked);
 }
 
+// The designed colours, but in a high-contrast theme the theme's own pair for every
+// text, the light-blue labels' too: the designed black would vanish on High Contrast
+// Black's black button face.
 LRESULT DrillWindow::colourStatic(HDC dc, HWND control) {
+    if (highContrast_) {
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
     SetTextColor(dc, toColorRef(layout::kBlack));
     for (const Child& child : children_) {
         if (child.handle != control || !child.design->background) continue;

@@ -92,6 +92,7 @@ class DrillWindow final : public DrillView {
     void onCommand(int id);
     void typeBoxClicked();
     LRESULT colourStatic(HDC dc, HWND control);
+    void followColourScheme();
     void setCaption(std::string_view designName, const std::string& caption,
                     const std::wstring& nameWhenEmpty);
     void show(std::string_view designName, bool visible);
@@ -109,6 +110,7 @@ class DrillWindow final : public DrillView {
     std::unique_ptr<PreciseTimer> stopwatchTimer_;
     Drill* drill_ = nullptr;
     bool quitWhenClosed_ = false;
+    bool highContrast_ = false;
 };
 
 }  // namespace zelkor::win32

@@ -6,12 +6,14 @@
 #include "clock_random_source.h"
 #include "drill.h"
 #include "drill_window.h"
+#include "system_calls.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
-    // DLLs loaded by name come from Windows' own folder only; the skin library is looked
-    // up in the program's folder (attachSkin). A file planted in the current folder is
-    // never loaded.
-    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // DLLs loaded by name come from Windows' own folder only where Windows can say so
+    // (8, or 7 with KB2533623); the skin library is loaded by its full path in the
+    // program's folder (attachSkin). A file planted in the current folder is never
+    // loaded.
+    zelkor::win32::loadDllsFromSystemFolderOnly();
     // The visual style of Windows' own controls (Common Controls 6, named in the manifest).
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);

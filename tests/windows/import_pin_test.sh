@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# The Windows program imports nothing that Windows 7 SP1 lacks: every function in its
+# import table must be listed in windows_imports.txt with a version no newer than 7.
+# usage: import_pin_test.sh OBJDUMP PROGRAM.exe LIST
+set -euo pipefail
+objdump=$1 program=$2 list=$3
+imports=$("$objdump" -p "$program" | awk '
+    /DLL Name:/ { dll = toupper($3); next }
+    dll && /^\t[0-9a-f]+\t +[0-9]+ +[A-Za-z_]/ { print dll, $3 }')
+[ -n "$imports" ] || { echo "FAILED: no import table read from $program" >&2; exit 1; }
+awk -v program="$program" '
+    function rank(version) {
+        return index(" 2000 xp vista 7 8 8.1 10-1607 ", " " version " ")
+    }
+    FNR == NR { if ($0 !~ /^#/ && NF == 3) since[$1 " " $2] = $3; next }
+    {
+        total++
+        key = $1 " " $2
+        version = (key in since) ? since[key] : since[$1 " *"]
+        if (version == "") { print "FAILED: " key " is in no list of what Windows 7 has"; bad++ }
+        else if (rank(version) > rank("7")) { print "FAILED: " key " needs Windows " version; bad++ }
+    }
+    END {
+        printf "%s: %d imported functions, %d newer than Windows 7 SP1 or unlisted\n",
+               program, total, bad
+        exit bad > 0
+    }' "$list" <(echo "$imports")

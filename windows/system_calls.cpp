@@ -1,0 +1,83 @@
+#include "system_calls.h"
+
+namespace zelkor::win32 {
+namespace {
+
+constexpr int kDefaultDpi = 96;
+
+// A function of a DLL Windows already has loaded or can load from its own folder, or
+// nullptr where this Windows lacks it.
+template <class Function>
+Function lookUp(const wchar_t* library, const char* name) {
+    HMODULE module = GetModuleHandleW(library);
+    if (module == nullptr) module = LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // Before KB2533623 the search flag is refused; the name alone is then searched in
+    // the system's folders, where shcore.dll lives.
+    if (module == nullptr && GetLastError() == ERROR_INVALID_PARAMETER)
+        module = LoadLibraryW(library);
+    if (module == nullptr) return nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using GetDpiForSystemFunction = UINT(WINAPI*)();
+using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+using EnableNonClientDpiScalingFunction = BOOL(WINAPI*)(HWND);
+using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+
+}  // namespace
+
+int systemDpi() {
+    static const auto getDpiForSystem =
+        lookUp<GetDpiForSystemFunction>(L"user32.dll", "GetDpiForSystem");
+    if (getDpiForSystem != nullptr) return static_cast<int>(getDpiForSystem());
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : kDefaultDpi;
+    if (screen != nullptr) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : kDefaultDpi;
+}
+
+int windowDpi(HWND window) {
+    static const auto getDpiForWindow =
+        lookUp<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
+    if (getDpiForWindow != nullptr) return static_cast<int>(getDpiForWindow(window));
+    static const auto getDpiForMonitor =
+        lookUp<GetDpiForMonitorFunction>(L"shcore.dll", "GetDpiForMonitor");
+    UINT x = 0;
+    UINT y = 0;
+    if (getDpiForMonitor != nullptr &&
+        SUCCEEDED(getDpiForMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST),
+                                   kEffectiveDpi, &x, &y)) &&
+        x > 0) {
+        return static_cast<int>(x);
+    }
+    return systemDpi();
+}
+
+void frameForClient(RECT& rect, DWORD style, DWORD exStyle, int dpi) {
+    static const auto adjustForDpi =
+        lookUp<AdjustWindowRectExForDpiFunction>(L"user32.dll", "AdjustWindowRectExForDpi");
+    if (adjustForDpi != nullptr) {
+        adjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi));
+    } else {
+        AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+    }
+}
+
+void scaleNonClientArea(HWND window) {
+    static const auto enable =
+        lookUp<EnableNonClientDpiScalingFunction>(L"user32.dll", "EnableNonClientDpiScaling");
+    // Under per-monitor version 2 Windows scales the title bar by itself and refuses
+    // the call, harmlessly.
+    if (enable != nullptr) enable(window);
+}
+
+bool loadDllsFromSystemFolderOnly() {
+    const auto setDefault =
+        lookUp<SetDefaultDllDirectoriesFunction>(L"kernel32.dll", "SetDefaultDllDirectories");
+    return setDefault != nullptr && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE;
+}
+
+}  // namespace zelkor::win32
