@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "accessible_name.h"
 #include "count_message.h"
@@ -24,6 +25,8 @@ constexpr UINT kStopwatchTickMessage = WM_APP + 2;
 // Not WS_CLIPCHILDREN: group boxes leave their inside to the window's background.
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr int kDesignDpi = 96;
+// WM_GETDPISCALEDSIZE (Windows 10 1703), which older mingw-w64 headers lack.
+constexpr UINT kGetDpiScaledSizeMessage = 0x02E4;
 
 COLORREF toColorRef(layout::Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 
@@ -123,6 +126,7 @@ DrillWindow::DrillWindow(SkinCall skinCall)
     : skinCall_(std::move(skinCall)), lightBlue_(CreateSolidBrush(toColorRef(layout::kLightBlue))) {
     createWindow();
     dpi_ = windowDpi(window_);
+    loadIcons();
     // On a monitor of another density or size than the primary one the frame is
     // resized to it.
     const double scale =
@@ -150,6 +154,8 @@ DrillWindow::~DrillWindow() {
     if (window_ != nullptr) DestroyWindow(window_);
     for (auto& [key, font] : fonts_) DeleteObject(font);
     DeleteObject(lightBlue_);
+    if (smallIcon_ != nullptr) DestroyIcon(smallIcon_);
+    if (bigIcon_ != nullptr) DestroyIcon(bigIcon_);
 }
 
 void DrillWindow::createWindow() {
@@ -163,17 +169,14 @@ void DrillWindow::createWindow() {
     // theme has become since the class was registered.
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = kWindowClass;
-    windowClass.hIcon = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kProgramIconId),
-                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), 0));
     RegisterClassExW(&windowClass);  // fails harmlessly when a second window registers again
 
-    // The designed place: the window's frame at the top-left corner of the work area.
-    // Made at its size for the system's density, which is its monitor's on most machines.
-    RECT workArea{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    // The designed place: the window's frame at the top-left corner of the work area, of
+    // the monitor the user started it on (where the pointer is). Made at its size for
+    // the system's density, which is its monitor's on most machines.
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    const RECT workArea = workAreaOf(MonitorFromPoint(pointer, MONITOR_DEFAULTTOPRIMARY));
     const int dpi = systemDpi();
     scale_ = scaleFor(dpi, workArea);
     const SIZE size = frameSize(dpi, scale_);
@@ -279,8 +282,33 @@ void DrillWindow::setFontOf(const Child& child, BOOL redraw) {
                       tall ? style | SS_CENTERIMAGE : style & ~LONG_PTR{SS_CENTERIMAGE});
 }
 
+// The window's icons at its density: the title bar's small one and the task switcher's
+// large one, each drawn from the icon's own image of that size.
+void DrillWindow::loadIcons() {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (auto& [which, metric, icon] : {std::tuple{ICON_SMALL, SM_CXSMICON, &smallIcon_},
+                                        std::tuple{ICON_BIG, SM_CXICON, &bigIcon_}}) {
+        const int size = systemMetricAtDpi(metric, dpi_);
+        const HICON loaded = static_cast<HICON>(
+            LoadImageW(instance, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, size, size, 0));
+        if (loaded == nullptr) continue;
+        SendMessageW(window_, WM_SETICON, static_cast<WPARAM>(which),
+                     reinterpret_cast<LPARAM>(loaded));
+        if (*icon != nullptr) DestroyIcon(*icon);
+        *icon = loaded;
+    }
+}
+
+// The frame's size at dpi, fitted as applyDpi will fit it, so that Windows places the
+// window at the size it ends with (a move between monitors does not bounce).
+SIZE DrillWindow::fittedFrameSize(int dpi) const {
+    return frameSize(
+        dpi, scaleFor(dpi, workAreaOf(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST))));
+}
+
 void DrillWindow::applyDpi(int dpi, const RECT* suggested) {
     dpi_ = dpi;
+    loadIcons();
     const HMONITOR monitor = suggested != nullptr
                                  ? MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST)
                                  : MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST);
@@ -384,6 +412,9 @@ LRESULT DrillWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPA
         case WM_DPICHANGED:
             applyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case kGetDpiScaledSizeMessage:
+            *reinterpret_cast<SIZE*>(lParam) = fittedFrameSize(static_cast<int>(wParam));
+            return TRUE;
         case WM_ACTIVATE:
             // Windows gives the focus to the window itself on activation; give it back
             // to the control that had it.

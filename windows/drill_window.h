@@ -52,6 +52,9 @@ class DrillWindow final : public DrillView {
     // Pixels per 96-dpi pixel: dpi / 96, or less where the window had to shrink to fit
     // its monitor's work area.
     double layoutScale() const { return scale_; }
+    // The frame's size the window takes at dpi on its monitor (WM_GETDPISCALEDSIZE's
+    // answer).
+    SIZE fittedFrameSize(int dpi) const;
     const PreciseTimer& paceTimer() const { return *paceTimer_; }
     const PreciseTimer& stopwatchTimer() const { return *stopwatchTimer_; }
     const Announcer& announcer() const { return *announcer_; }
@@ -87,7 +90,9 @@ class DrillWindow final : public DrillView {
     void nameControlsForScreenReaders();
     void setFontOf(const Child& child, BOOL redraw);
     void applyDpi(int dpi, const RECT* suggested);
+    void loadIcons();
     void fitFrame(const RECT* suggested);
+
     HFONT fontFor(layout::Font font);
     void onCommand(int id);
     void typeBoxClicked();
@@ -111,6 +116,8 @@ class DrillWindow final : public DrillView {
     Drill* drill_ = nullptr;
     bool quitWhenClosed_ = false;
     bool highContrast_ = false;
+    HICON smallIcon_ = nullptr;
+    HICON bigIcon_ = nullptr;
 };
 
 }  // namespace zelkor::win32

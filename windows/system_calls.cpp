@@ -22,6 +22,7 @@ Function lookUp(const wchar_t* library, const char* name) {
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using GetDpiForSystemFunction = UINT(WINAPI*)();
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 using EnableNonClientDpiScalingFunction = BOOL(WINAPI*)(HWND);
 using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
@@ -64,6 +65,13 @@ void frameForClient(RECT& rect, DWORD style, DWORD exStyle, int dpi) {
     } else {
         AdjustWindowRectEx(&rect, style, FALSE, exStyle);
     }
+}
+
+int systemMetricAtDpi(int index, int dpi) {
+    static const auto forDpi =
+        lookUp<GetSystemMetricsForDpiFunction>(L"user32.dll", "GetSystemMetricsForDpi");
+    if (forDpi != nullptr) return forDpi(index, static_cast<UINT>(dpi));
+    return MulDiv(GetSystemMetrics(index), dpi, systemDpi());
 }
 
 void scaleNonClientArea(HWND window) {

@@ -60,6 +60,39 @@ TEST_F(Win32Drill, ALiveWindowIsDestroyedWithoutTouchingTimersThatAreGone) {
     EXPECT_EQ(accessViolations, 0);
 }
 
+int iconWidth(HWND window, WPARAM which) {
+    const auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) return 0;
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+// Moving to a monitor of another density: Windows asks the size first, places the window
+// at it, and the window keeps that size (it does not bounce); the icons follow, at
+// Windows' 16 and 32 pixels a 96-dpi inch.
+TEST_F(Win32Drill, AMoveToAnotherDensityKeepsTheSizeItAskedForAndTheIconsFollow) {
+    for (const int dpi : {144, 192, 120, 96}) {
+        SCOPED_TRACE(dpi);
+        SIZE asked{};
+        ASSERT_TRUE(SendMessageW(window->handle(), 0x02E4 /* WM_GETDPISCALEDSIZE */,
+                                 static_cast<WPARAM>(dpi), reinterpret_cast<LPARAM>(&asked)));
+        RECT now{};
+        GetWindowRect(window->handle(), &now);
+        RECT suggested{now.left, now.top, now.left + asked.cx, now.top + asked.cy};
+        SendMessageW(window->handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        GetWindowRect(window->handle(), &now);
+        EXPECT_EQ(now.right - now.left, asked.cx);
+        EXPECT_EQ(now.bottom - now.top, asked.cy);
+        EXPECT_EQ(iconWidth(window->handle(), ICON_SMALL), 16 * dpi / 96);
+        EXPECT_EQ(iconWidth(window->handle(), ICON_BIG), 32 * dpi / 96);
+    }
+}
+
 TEST_F(Win32Drill, ARunOfTwentyAtTenMillisecondsFlashesEveryProblemAndEnds) {
     setText(layout::kCountBox, "20");
     setText(layout::kIntervalBox, "0.01");
