@@ -169,6 +169,12 @@ void DrillWindow::createWindow() {
     // theme has become since the class was registered.
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = kWindowClass;
+    // At the system's density; loadIcons gives the window its own at its monitor's.
+    windowClass.hIcon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kProgramIconId),
+                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0));
     RegisterClassExW(&windowClass);  // fails harmlessly when a second window registers again
 
     // The designed place: the window's frame at the top-left corner of the work area, of
