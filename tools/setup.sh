@@ -37,6 +37,10 @@ ZELKOR_WINDOWS_BUILD_PACKAGES=(
 ZELKOR_WINDOWS_PACKAGES=(
     "${ZELKOR_WINDOWS_BUILD_PACKAGES[@]}" wine wine64 xvfb xdotool
 )
+# The 32-bit program: the i686 cross compiler, and 32-bit Wine for its tests (Debian's
+# i386 architecture, which zelkor_install adds where a package names it).
+ZELKOR_WINDOWS32_BUILD_PACKAGES=(g++-mingw-w64-i686-posix)
+ZELKOR_WINDOWS32_PACKAGES=("${ZELKOR_WINDOWS32_BUILD_PACKAGES[@]}" wine32:i386)
 
 # What the browser page needs: Debian's emscripten (with its node), GoogleTest's sources
 # for the logic tests under node, and the font tools that cut the page's font from AR PL
@@ -66,6 +70,12 @@ zelkor_install() {
         apt=(sudo apt-get)
     fi
     export DEBIAN_FRONTEND=noninteractive
+    if printf '%s\n' "${missing[@]}" | grep -q ':i386$' &&
+        ! dpkg --print-foreign-architectures | grep -qx i386; then
+        local dpkg=(dpkg)
+        [ "$(id -u)" -ne 0 ] && dpkg=(sudo dpkg)
+        "${dpkg[@]}" --add-architecture i386
+    fi
     "${apt[@]}" update -qq
     "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 }

@@ -3,14 +3,15 @@
 # regular build, a minute of fuzzing the number reading (clang's libFuzzer), the whole
 # suite again built with AddressSanitizer and UndefinedBehaviorSanitizer, the browser
 # page (emscripten) with its tests under node and in headless Chromium, and the Windows
-# build (program, installer, zip) with its tests under Wine.
+# builds (the 64-bit program, installer and zip, and the 32-bit program) with their
+# tests under 64-bit and 32-bit Wine.
 # Window tests run offscreen; the real-window tests start their own Xvfb.
 set -euo pipefail
 source "$(dirname "$0")/setup.sh"
 began=$SECONDS
 stage() { echo "== test command, $((SECONDS - began)) s: $*"; }
 zelkor_install "${ZELKOR_RUN_PACKAGES[@]}" "${ZELKOR_TEST_PACKAGES[@]}" \
-    "${ZELKOR_WINDOWS_PACKAGES[@]}" "${ZELKOR_WEB_PACKAGES[@]}"
+    "${ZELKOR_WINDOWS_PACKAGES[@]}" "${ZELKOR_WINDOWS32_PACKAGES[@]}" "${ZELKOR_WEB_PACKAGES[@]}"
 # Tests that need desktop tools fail here instead of skipping: everything is installed.
 export ZELKOR_REQUIRE_DESKTOP_TOOLS=1
 
@@ -30,9 +31,16 @@ stage "the browser page: its logic under node, the page in headless Chromium"
 zelkor_build web
 ctest --preset web
 
-stage "the Windows build and its tests under Wine"
+# The 32-bit program first: the 64-bit build's installer and zip hold it too.
+stage "the 32-bit Windows build and its tests under 32-bit Wine"
+zelkor_build windows32
+ctest --preset windows32
+
+stage "the Windows build, its installer and zip, and their tests under Wine"
 zelkor_build windows
 ctest --preset windows
-# The Wine server lingers after the last test; let it end before the command does.
-WINEPREFIX="$ZELKOR_ROOT/build-windows/wineprefix" timeout 60 /usr/lib/wine/wineserver -w || true
+# The Wine servers linger after the last test; let them end before the command does.
+for prefix in build-windows/wineprefix build-windows/wineprefix32 build-windows32/wineprefix; do
+    WINEPREFIX="$ZELKOR_ROOT/$prefix" timeout 60 /usr/lib/wine/wineserver -w || true
+done
 stage "done"

@@ -1,21 +1,39 @@
-; The Windows installer: the program into Program Files, a Start-menu shortcut under
-; its Chinese name, and an uninstaller registered with Add/Remove Programs. makensis
-; gets VERSION, PROGRAM (the built zelkor.exe), ICON, DISPLAY_NAME, PUBLISHER and
-; OUTFILE from the build (windows/CMakeLists.txt).
-; A 64-bit installer for the 64-bit program (Unicode, as every amd64 stub is).
-Target amd64-unicode
+; The Windows installer, for every supported Windows: a 32-bit installer that runs on
+; 32- and 64-bit Windows 7 SP1 and later, installs the 64-bit drill on 64-bit Windows and
+; the 32-bit one elsewhere, and refuses older Windows with a message. It installs for all
+; users (Program Files, the all-users Start menu, HKLM) where it can elevate, or for the
+; current user alone without administrator rights (the user's own programs folder, the
+; user's Start menu, HKCU): asked on a page, or said on the command line with /AllUsers
+; or /CurrentUser beside /S. makensis gets VERSION, PROGRAM64 and PROGRAM32 (the built
+; zelkor.exe of each), ICON, DISPLAY_NAME, PUBLISHER and OUTFILE from the build
+; (windows/CMakeLists.txt).
+Unicode true
 ManifestDPIAware true
-RequestExecutionLevel admin
+ManifestSupportedOS Win7 Win8 Win8.1 Win10
 SetCompressor /SOLID lzma
-
-!include "MUI2.nsh"
-!include "FileFunc.nsh"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Zelkor"
 
+!define MULTIUSER_EXECUTIONLEVEL Highest
+!define MULTIUSER_MUI
+!define MULTIUSER_INSTALLMODE_COMMANDLINE
+!define MULTIUSER_INSTALLMODE_INSTDIR "Zelkor"
+!define MULTIUSER_USE_PROGRAMFILES64
+!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "${UNINSTALL_KEY}"
+!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallMode"
+!define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_KEY "${UNINSTALL_KEY}"
+!define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_VALUENAME "InstallLocation"
+!define MULTIUSER_INSTALLMODE_FUNCTION modeChosen
+!define MULTIUSER_INSTALLMODE_UNFUNCTION un.modeChosen
+
+!include "x64.nsh"
+!include "WinVer.nsh"
+!include "MultiUser.nsh"
+!include "MUI2.nsh"
+!include "FileFunc.nsh"
+
 Name "${DISPLAY_NAME}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES64\Zelkor"
 BrandingText "${DISPLAY_NAME} ${VERSION}"
 VIProductVersion "${VERSION}.0.0"
 VIAddVersionKey /LANG=2052 "ProductName" "${DISPLAY_NAME}"
@@ -26,7 +44,11 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "${PUBLISHER}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
-!define MUI_FINISHPAGE_RUN "$INSTDIR\zelkor.exe"
+; The installer may run elevated, under the administrator whose password was typed:
+; the drill it starts runs as the user who logged in, through the shell.
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION runAsTheUser
+!insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -34,34 +56,75 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
+!define MULTIUSER_INIT_TEXT_ALLUSERSNOTPOSSIBLE "您的帐户没有为这台计算机的所有用户安装的权限。"
+
+; The 64-bit registry view on 64-bit Windows, where the 64-bit drill is registered.
+!macro useRegistryView
+  ${If} ${RunningX64}
+    SetRegView 64
+  ${EndIf}
+!macroend
+
+Function modeChosen
+  !insertmacro useRegistryView
+FunctionEnd
+
+Function un.modeChosen
+  !insertmacro useRegistryView
+FunctionEnd
+
 Function .onInit
-  SetRegView 64
-  SetShellVarContext all
+  StrCpy $0 "too old"
+  ${If} ${AtLeastWin8}
+    StrCpy $0 ""
+  ${ElseIf} ${IsWin7}
+  ${AndIf} ${AtLeastServicePack} 1
+    StrCpy $0 ""
+  ${EndIf}
+  ${If} $0 != ""
+    MessageBox MB_OK|MB_ICONSTOP "${DISPLAY_NAME} 需要 Windows 7 SP1 或更高版本的 Windows。" /SD IDOK
+    SetErrorLevel 3
+    Quit
+  ${EndIf}
+  !insertmacro useRegistryView
+  !insertmacro MULTIUSER_INIT
 FunctionEnd
 
 Function un.onInit
-  SetRegView 64
-  SetShellVarContext all
+  !insertmacro useRegistryView
+  !insertmacro MULTIUSER_UNINIT
+FunctionEnd
+
+Function runAsTheUser
+  Exec '"$WINDIR\explorer.exe" "$INSTDIR\zelkor.exe"'
 FunctionEnd
 
 Section "Install"
   SetOutPath "$INSTDIR"
-  File "/oname=zelkor.exe" "${PROGRAM}"
+  ${If} ${RunningX64}
+    File "/oname=zelkor.exe" "${PROGRAM64}"
+  ${Else}
+    File "/oname=zelkor.exe" "${PROGRAM32}"
+  ${EndIf}
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortCut "$SMPROGRAMS\${DISPLAY_NAME}.lnk" "$INSTDIR\zelkor.exe"
 
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${DISPLAY_NAME}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\zelkor.exe,0"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  ; SHCTX: HKLM for all users, HKCU for the current user (MultiUser's choice).
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${DISPLAY_NAME}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\zelkor.exe,0"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallMode" "$MultiUser.InstallMode"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" \
+    '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode'
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" \
+    '"$INSTDIR\uninstall.exe" /S /$MultiUser.InstallMode'
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   IntFmt $0 "0x%08X" $0
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" "$0"
 SectionEnd
 
 Section "Uninstall"
@@ -69,5 +132,5 @@ Section "Uninstall"
   Delete "$INSTDIR\zelkor.exe"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
-  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegKey SHCTX "${UNINSTALL_KEY}"
 SectionEnd

@@ -70,7 +70,7 @@ TEST(TypeSelection, EveryClickRebuildsTheListFromTheTypeBoxes) {
 // The sheet: label i shows entry i of the chosen lines; the rest stay hidden.
 void expectSheet(const DrillHarness& h, const std::vector<std::string>& lines) {
     for (int i = 0; i < kSheetSize; ++i) {
-        SCOPED_TRACE("sheet label " + std::to_string(i));
+        SCOPED_TRACE(std::string("sheet label ") + std::to_string(i));
         const bool shown = i < static_cast<int>(lines.size());
         EXPECT_EQ(h.view.sheet[i].visible, shown);
         if (shown) {

@@ -57,10 +57,11 @@ std::string brokenSheet(const StormSnapshot& snapshot, const ExpectedSheet& expe
     for (int i = 0; i < kSheetSize; ++i) {
         const bool shown = expected.shown && i < static_cast<int>(expected.lines.size());
         if (snapshot.sheet[i].visible != shown) {
-            return "sheet label " + std::to_string(i) + (shown ? " hidden" : " shown");
+            return std::string("sheet label ") + std::to_string(i) + (shown ? " hidden" : " shown");
         }
         if (shown && snapshot.sheet[i].caption != expected.lines[i]) {
-            return "sheet label " + std::to_string(i) + " reads " + snapshot.sheet[i].caption;
+            return std::string("sheet label ") + std::to_string(i) + " reads " +
+                   snapshot.sheet[i].caption;
         }
     }
     return "";
@@ -106,7 +107,7 @@ std::string brokenRule(const StormSnapshot& snapshot, const ExpectedSheet& expec
     if (std::string broken = brokenLines(s); !broken.empty()) return broken;
     if (snapshot.stopwatchRunning && snapshot.stopwatchTicks > 0 &&
         snapshot.stopwatchReading != readingAfter(snapshot.stopwatchTicks)) {
-        return "stopwatch shows " + snapshot.stopwatchReading + " after " +
+        return std::string("stopwatch shows ") + snapshot.stopwatchReading + " after " +
                std::to_string(snapshot.stopwatchTicks) + " ticks";
     }
     return brokenTypeList(snapshot);

@@ -6,14 +6,20 @@
 # Where Wine or Xvfb is missing, the caller is skipped naming the packages
 # (require_packages.sh).
 source "$(dirname "${BASH_SOURCE[0]}")/../smoke/require_packages.sh"
-require_packages wine wine64 xvfb
+# A 32-bit prefix (WINEARCH=win32) runs the 32-bit build, as 32-bit Windows would.
+WINEARCH=${WINEARCH:-win64}
+if [ "$WINEARCH" = win32 ]; then
+    require_packages wine wine32:i386 xvfb
+else
+    require_packages wine wine64 xvfb
+fi
 source "$(dirname "${BASH_SOURCE[0]}")/../smoke/xvfb_session.sh"
 
 # Debian keeps wineserver and wine64 out of PATH.
 export PATH="$PATH:/usr/lib/wine"
 : "${WINEPREFIX:?WINEPREFIX names the Wine prefix to use}"
 WINEPREFIX=$(realpath -m "$WINEPREFIX")  # Wine takes absolute paths only
-export WINEPREFIX WINEDEBUG=-all WINEARCH=win64
+export WINEPREFIX WINEDEBUG=-all WINEARCH
 # No .NET or browser engine: nothing here needs them, and their installers would ask.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # Wine reads command lines and file names in the locale's character set.
@@ -26,7 +32,12 @@ wine_prefix_ready() {
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock -w 300 9 || { echo "Wine prefix lock not taken in 300 s" >&2; exit 1; }
-        [ -f "$WINEPREFIX/.zelkor-ready" ] && exit 0
+        # A prefix made by another Wine (an upgrade, or before 32-bit Wine was added, which
+        # leaves a 64-bit prefix without its 32-bit half) is made again.
+        local made_by
+        made_by=$(dpkg-query -W -f='${Package} ${Version}\n' wine64 wine32:i386 2>/dev/null || true)
+        [ -f "$WINEPREFIX/.zelkor-ready" ] && [ "$(cat "$WINEPREFIX/.zelkor-ready")" = "$made_by" ] &&
+            exit 0
         rm -rf "$WINEPREFIX"
         timeout 240 wineboot --init >/dev/null 2>&1 || { echo "wineboot failed" >&2; exit 1; }
         local face
@@ -38,7 +49,7 @@ wine_prefix_ready() {
         # Wine closes its two-second wait for a window manager's answer.
         wine_reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f
         timeout 60 wineserver -w
-        touch "$WINEPREFIX/.zelkor-ready"
+        echo "$made_by" >"$WINEPREFIX/.zelkor-ready"
     ) 9>"$WINEPREFIX.lock"
 }
 
