@@ -1,13 +1,4 @@
-# Cross-building the Windows program on Debian with mingw-w64 (posix threads, for
-# std::thread and std::mutex): g++-mingw-w64-x86-64-posix.
-set(CMAKE_SYSTEM_NAME Windows)
+# The 64-bit Windows program: g++-mingw-w64-x86-64-posix.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(ZELKOR_MINGW_TRIPLET x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${ZELKOR_MINGW_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${ZELKOR_MINGW_TRIPLET}-g++-posix)
-set(CMAKE_RC_COMPILER ${ZELKOR_MINGW_TRIPLET}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${ZELKOR_MINGW_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

@@ -154,6 +154,24 @@ std::vector<const DesignedControl*> focusThenTopDownOrder() {
     return all;
 }
 
+const char* kindName(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Frame:
+            return "frame";
+        case ControlKind::Label:
+            return "label";
+        case ControlKind::NumberBox:
+            return "numberBox";
+        case ControlKind::Button:
+            return "button";
+        case ControlKind::TypeBox:
+            return "typeBox";
+        case ControlKind::Separator:
+            return "separator";
+    }
+    return "label";
+}
+
 const DesignedControl& designedControl(std::string_view name) {
     for (const DesignedControl& control : controlTable()) {
         if (control.name == name) return control;

@@ -66,6 +66,10 @@ std::vector<const DesignedControl*> bottomUpOrder();
 // top, in reading order within a layer.
 std::vector<const DesignedControl*> focusThenTopDownOrder();
 
+// The kind's name as the page and the layout dump spell it: "frame", "label",
+// "numberBox", "button", "typeBox", "separator".
+const char* kindName(ControlKind kind);
+
 // The control of that design name. REQUIRES: the name is in the table.
 const DesignedControl& designedControl(std::string_view name);
 

@@ -1,5 +1,6 @@
 #include "drill_window.h"
 
+#include "button_actions.h"
 #include "page.h"
 #include "pixels.h"
 
@@ -85,17 +86,11 @@ void DrillWindow::attach(Drill& drill) { drill_ = &drill; }
 void DrillWindow::clicked(int index) {
     const auto& table = controlTable();
     if (drill_ == nullptr || index < 0 || index >= static_cast<int>(table.size())) return;
-    const std::string_view name = table[static_cast<std::size_t>(index)].name;
-    if (table[static_cast<std::size_t>(index)].kind == layout::ControlKind::TypeBox) {
+    const layout::DesignedControl& control = table[static_cast<std::size_t>(index)];
+    if (control.kind == layout::ControlKind::TypeBox) {
         typeBoxClicked();
-    } else if (name == layout::kStartButton.objectName) {
-        drill_->onStartClicked();
-    } else if (name == layout::kSheetButton.objectName) {
-        drill_->onSheetClicked();
-    } else if (name == layout::kAnswersButton.objectName) {
-        drill_->onAnswersClicked();
-    } else if (name == layout::kStopButton.objectName) {
-        drill_->onStopClicked();
+    } else {
+        layout::pressDesignedButton(*drill_, control.name);
     }
 }
 

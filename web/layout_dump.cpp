@@ -34,27 +34,8 @@ std::string colour(const std::optional<zelkor::layout::Rgb>& rgb) {
            std::to_string(rgb->blue) + "]";
 }
 
-const char* kindName(zelkor::layout::ControlKind kind) {
-    using zelkor::layout::ControlKind;
-    switch (kind) {
-        case ControlKind::Frame:
-            return "frame";
-        case ControlKind::Label:
-            return "label";
-        case ControlKind::NumberBox:
-            return "numberBox";
-        case ControlKind::Button:
-            return "button";
-        case ControlKind::TypeBox:
-            return "typeBox";
-        case ControlKind::Separator:
-            return "separator";
-    }
-    return "";
-}
-
 std::string controlJson(const DesignedControl& c) {
-    return "{\"name\":" + quoted(c.name) + ",\"kind\":\"" + kindName(c.kind) +
+    return "{\"name\":" + quoted(c.name) + ",\"kind\":\"" + zelkor::layout::kindName(c.kind) +
            "\",\"frame\":" + quoted(c.frame) + ",\"inFrame\":" + rect(c.inFrame) +
            ",\"inWindow\":" + rect(c.inWindow) + ",\"caption\":" + quoted(c.caption) +
            ",\"points\":" + std::to_string(c.font.points) +

@@ -12,24 +12,6 @@ int packed(const std::optional<layout::Rgb>& rgb) {
     return rgb ? (rgb->red << 16) | (rgb->green << 8) | rgb->blue : -1;
 }
 
-const char* kindName(layout::ControlKind kind) {
-    switch (kind) {
-        case layout::ControlKind::Frame:
-            return "frame";
-        case layout::ControlKind::Label:
-            return "label";
-        case layout::ControlKind::NumberBox:
-            return "numberBox";
-        case layout::ControlKind::Button:
-            return "button";
-        case layout::ControlKind::TypeBox:
-            return "typeBox";
-        case layout::ControlKind::Separator:
-            return "separator";
-    }
-    return "label";
-}
-
 // A string made by the page, handed over in memory the C++ side frees.
 std::string adopt(char* text) {
     std::string result = text != nullptr ? text : "";
@@ -80,7 +62,7 @@ EM_JS(void, jsCancelWake, (int timer), { zelkorPage.cancelWake(timer); });
 }  // namespace
 
 void createControl(int index, const layout::DesignedControl& control, int frameIndex) {
-    jsCreateControl(index, control.name.c_str(), kindName(control.kind), frameIndex,
+    jsCreateControl(index, control.name.c_str(), layout::kindName(control.kind), frameIndex,
                     control.caption.c_str(), control.font.bold ? 1 : 0, packed(control.textColour),
                     packed(control.background), control.layer, control.spokenName.c_str(),
                     control.visibleAtStart ? 1 : 0);

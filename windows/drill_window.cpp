@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "accessible_name.h"
+#include "button_actions.h"
 #include "count_message.h"
 #include "resource_ids.h"
 #include "skin.h"
@@ -451,17 +452,10 @@ void DrillWindow::onCommand(int id) {
     const int index = id - kFirstControlId;
     if (drill_ == nullptr || index < 0 || index >= static_cast<int>(children_.size())) return;
     const Child& child = children_[static_cast<std::size_t>(index)];
-    const std::string_view name = child.design->name;
     if (child.design->kind == ControlKind::TypeBox) {
         typeBoxClicked();
-    } else if (name == layout::kStartButton.objectName) {
-        drill_->onStartClicked();
-    } else if (name == layout::kSheetButton.objectName) {
-        drill_->onSheetClicked();
-    } else if (name == layout::kAnswersButton.objectName) {
-        drill_->onAnswersClicked();
-    } else if (name == layout::kStopButton.objectName) {
-        drill_->onStopClicked();
+    } else {
+        layout::pressDesignedButton(*drill_, child.design->name);
     }
 }
 
