@@ -288,8 +288,10 @@ void DrillWindow::buildControls() {
               line ? std::nullopt : std::optional(design->font));
         if (!design->visibleAtStart) widget->hide();
     }
-    countBox_ = child<NumberBox>(layout::kCountBox);
-    intervalBox_ = child<NumberBox>(layout::kIntervalBox);
+    // Qt 6.8 looks children up only by classes with their own meta-object, which the
+    // number box has no need of.
+    countBox_ = static_cast<NumberBox*>(child<QLineEdit>(layout::kCountBox));
+    intervalBox_ = static_cast<NumberBox*>(child<QLineEdit>(layout::kIntervalBox));
     startButton_ = child<QPushButton>(layout::kStartButton);
     sheetButton_ = child<QPushButton>(layout::kSheetButton);
     answersButton_ = child<QPushButton>(layout::kAnswersButton);
