@@ -4,9 +4,11 @@
 # usage: import_pin_test.sh OBJDUMP PROGRAM.exe LIST
 set -euo pipefail
 objdump=$1 program=$2 list=$3
+# An entry is "vma hint name" (binutils 2.40) or "vma ordinal hint name" (2.44): the
+# name comes last either way.
 imports=$("$objdump" -p "$program" | awk '
     /DLL Name:/ { dll = toupper($3); next }
-    dll && /^\t[0-9a-f]+\t +[0-9]+ +[A-Za-z_]/ { print dll, $3 }')
+    dll && /^\t[0-9a-f]+[ \t]/ && NF >= 3 && $NF ~ /^[A-Za-z_]/ { print dll, $NF }')
 [ -n "$imports" ] || { echo "FAILED: no import table read from $program" >&2; exit 1; }
 awk -v program="$program" '
     function rank(version) {
