@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "announcements.h"
 #include "number_reading.h"
 #include "pace.h"
 #include "problem_generator.h"
@@ -58,9 +59,11 @@ void Drill::onPaceTick() {
         endRun();
         return;
     }
-    const std::string progress = "第" + std::to_string(state_.nextProblem + 1) + "道";
-    view_.setProgressCaption(progress);
-    view_.announce(progress + " " + makeProblem());
+    // A run's first problem ends what is still to be said of anything before it.
+    const int place = state_.nextProblem + 1;
+    view_.setProgressCaption(progressCaption(place));
+    view_.announce(problemAnnouncement(place, makeProblem()),
+                   place == 1 ? Announcing::InsteadOfTheRest : Announcing::AfterTheRest);
 }
 
 void Drill::endRun() {
@@ -90,12 +93,26 @@ void Drill::onSheetClicked() {
     state_.stopwatchRunning = true;
     state_.elapsedMs = 0.0;
     layOutSheet(state_.problemLines);
+    announceSheet(state_.problemLines, Announcing::InsteadOfTheRest);
 }
 
 void Drill::onAnswersClicked() {
     const bool stopped = stopStopwatch();
     layOutSheet(state_.answerLines);
-    if (stopped) announceReading();
+    if (stopped) announceReading(Announcing::InsteadOfTheRest);
+    announceSheet(state_.answerLines,
+                  stopped ? Announcing::AfterTheRest : Announcing::InsteadOfTheRest);
+}
+
+// The sheet is read out line by line, as a pupil who sees it would read it; the lines
+// of problems not yet made (式题 during a run) are empty and left out.
+void Drill::announceSheet(const std::vector<std::string>& lines, Announcing first) {
+    Announcing how = first;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].empty()) continue;
+        view_.announce(problemAnnouncement(static_cast<int>(i) + 1, lines[i]), how);
+        how = Announcing::AfterTheRest;
+    }
 }
 
 void Drill::layOutSheet(const std::vector<std::string>& lines) {
@@ -111,7 +128,7 @@ void Drill::onStopwatchTick() {
 }
 
 void Drill::onStopClicked() {
-    if (stopStopwatch()) announceReading();
+    if (stopStopwatch()) announceReading(Announcing::AfterTheRest);
 }
 
 bool Drill::stopStopwatch() {
@@ -128,7 +145,9 @@ void Drill::showStopwatchReading(const std::string& reading) {
 
 // Said only when a click is what stopped the stopwatch: a second 停止 has nothing new
 // to tell. What is said is what the display shows, which 式题 leaves as it was until
-// the first tick.
-void Drill::announceReading() { view_.announce(state_.stopwatchReading); }
+// the first tick, said as a time.
+void Drill::announceReading(Announcing how) {
+    view_.announce(spokenReading(state_.stopwatchReading), how);
+}
 
 }  // namespace zelkor

@@ -35,7 +35,9 @@ struct DrillState {
 
 // The drill: a run of problems flashed one per pace tick, the sheet with and without
 // answers, and the stopwatch. Each flashed problem is announced with its place in the
-// run, and the stopwatch's reading when the user stops it.
+// run, the sheet's problems (or answers) when it is laid out, and the stopwatch's
+// reading when the user stops it, all in words (announcements.h). A new run, sheet or
+// answer sheet ends what is still to be said of the one before.
 //
 // The handlers run on the UI thread, one at a time, and act on the window only through
 // its DrillView. One exception to "one at a time": a refused count's message box
@@ -73,7 +75,8 @@ class Drill {
     void endRun();
     std::string makeProblem();
     bool stopStopwatch();  // true when it was running
-    void announceReading();
+    void announceReading(Announcing how);
+    void announceSheet(const std::vector<std::string>& lines, Announcing first);
     void showStopwatchReading(const std::string& reading);
     void layOutSheet(const std::vector<std::string>& lines);
 

@@ -5,6 +5,12 @@
 
 namespace zelkor {
 
+// How an announcement meets the earlier ones a screen reader has not yet said.
+enum class Announcing {
+    AfterTheRest,      // said after all of them, in order
+    InsteadOfTheRest,  // they go unsaid where the platform can drop them; this one follows
+};
+
 // What the drill does to its window. The window implements it with plain widgets; the
 // tests with a recording fake. All text is UTF-8. Every call leaves the window in a
 // state that does not depend on the calls before it.
@@ -45,9 +51,10 @@ class DrillView {
     // Gives the stop button the keyboard focus, so that the space bar presses it.
     virtual void focusStopButton() = 0;
 
-    // Says text to the user's screen reader, if one is running, after whatever it is
-    // saying now: for those who cannot see what the window just showed. Shows nothing.
-    virtual void announce(const std::string& text) = 0;
+    // Says text to the user's screen reader, if one is running, as its own announcement
+    // (a text the same as the one before is said again): for those who cannot see what
+    // the window just showed. Shows nothing. Sends nothing while no screen reader runs.
+    virtual void announce(const std::string& text, Announcing how) = 0;
 
     // Tells the user that the count is out of range: the modal message box with
     // kCountRejectedText under kCountRejectedTitle, one kCountRejectedButton and no

@@ -42,7 +42,10 @@ class RecordingView final : public DrillView {
     }
     void setStopwatchRunning(bool running) override { stopwatchRunning = running; }
     void focusStopButton() override { stopButtonHasFocus = true; }
-    void announce(const std::string& text) override { announcements.push_back(text); }
+    void announce(const std::string& text, Announcing how) override {
+        announcements.push_back(text);
+        if (how == Announcing::InsteadOfTheRest) freshStarts.push_back(announcements.size() - 1);
+    }
     void rejectCount() override {
         ++rejections;
         // The message box's nested event loop: whatever ticks come while it is open.
@@ -66,6 +69,7 @@ class RecordingView final : public DrillView {
     bool stopButtonHasFocus = false;
     int rejections = 0;
     std::vector<std::string> announcements;  // everything said to a screen reader, in order
+    std::vector<std::size_t> freshStarts;    // indexes of those that drop the rest unsaid
     std::function<void()> whileRejecting;
 };
 
