@@ -4,33 +4,55 @@
 #include <QAccessibleWidget>
 
 namespace zelkor {
+namespace {
 
-Announcer::Announcer(QWidget* parent) : QWidget(parent) {
-    setObjectName("announcer");
-    setFocusPolicy(Qt::NoFocus);
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setGeometry(0, 0, 0, 0);
-    hide();
-}
+// One announcement's notification: no size, no focus, no mouse, drawn nowhere.
+class AnnouncementNote final : public QWidget {
+  public:
+    AnnouncementNote(QWidget* window, const QString& text) : QWidget(window) {
+        setObjectName("announcement");
+        setFocusPolicy(Qt::NoFocus);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setGeometry(0, 0, 0, 0);
+        // The name first, so that the screen reader finds it when it asks on seeing the
+        // notification appear.
+        setAccessibleName(text);
+    }
+};
 
-void Announcer::say(const QString& text) {
+}  // namespace
+
+Announcer::Announcer(QWidget* window) : QObject(window), window_(window) {}
+
+void Announcer::say(const QString& text, Announcing how) {
     // Without a screen reader there is no one to tell, and nothing is done.
     if (!QAccessible::isActive()) return;
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    QAccessibleAnnouncementEvent event(window(), text);  // polite unless told otherwise
+    QAccessibleAnnouncementEvent event(window_, text);
+    event.setPoliteness(how == Announcing::InsteadOfTheRest
+                            ? QAccessible::AnnouncementPoliteness::Assertive
+                            : QAccessible::AnnouncementPoliteness::Polite);
     QAccessible::updateAccessibility(&event);
 #else
-    // The name first, so that the screen reader finds the new text when it asks on
-    // seeing the notification appear.
-    hide();
-    setAccessibleName(text);
-    show();
+    // A notification cannot take back what the screen reader has queued of the others.
+    static_cast<void>(how);
+    showNote(text);
 #endif
 }
 
+void Announcer::showNote(const QString& text) {
+    while (notes_.size() >= kKeptNotes) {
+        if (notes_.front() != nullptr) notes_.front()->deleteLater();
+        notes_.pop_front();
+    }
+    auto* note = new AnnouncementNote(window_, text);
+    notes_.emplace_back(note);
+    note->show();
+}
+
 QAccessibleInterface* Announcer::factory(const QString&, QObject* object) {
-    if (auto* announcer = dynamic_cast<Announcer*>(object))
-        return new QAccessibleWidget(announcer, QAccessible::Notification);
+    if (auto* note = dynamic_cast<AnnouncementNote*>(object))
+        return new QAccessibleWidget(note, QAccessible::Notification);
     return nullptr;
 }
 

@@ -14,6 +14,7 @@
 #include <map>
 #include <string_view>
 
+#include "announcements.h"
 #include "application_setup.h"
 #include "skin.h"
 #include "song_font.h"
@@ -68,12 +69,12 @@ QIcon programIcon() {
     return icon;
 }
 
-// A label with text is read aloud as its text; an empty one would otherwise borrow its
-// frame's caption, so it gets a name that says what it is.
-void setCaption(QLabel* label, const std::string& caption, const QString& nameWhenEmpty) {
-    const QString text = QString::fromStdString(caption);
-    label->setText(text);
-    label->setAccessibleName(text.isEmpty() ? nameWhenEmpty : QString());
+// A label with text is read aloud as spoken (its operators as words); an empty one
+// would otherwise borrow its frame's caption, so it gets a name that says what it is.
+void setCaption(QLabel* label, const std::string& caption, const std::string& spoken,
+                const QString& nameWhenEmpty) {
+    label->setText(QString::fromStdString(caption));
+    label->setAccessibleName(caption.empty() ? nameWhenEmpty : QString::fromStdString(spoken));
 }
 
 QString spokenNameOf(const layout::Control& control) {
@@ -115,6 +116,7 @@ DrillWindow::DrillWindow(SkinCall skinCall, QWidget* parent)
     setPalette(designPalette());
 
     buildControls();
+    setStopwatchReading(kStopwatchZero);  // and its name, said as a time
     announcer_ = new Announcer(this);
     // Qt's precise timers schedule each tick from when the previous one was due, so
     // delays in handling a tick never add up over a run or on the stopwatch.
@@ -347,13 +349,13 @@ std::string DrillWindow::intervalText() const { return intervalBox_->text().toSt
 void DrillWindow::setProgressVisible(bool visible) { progressLabel_->setVisible(visible); }
 
 void DrillWindow::setProgressCaption(const std::string& caption) {
-    setCaption(progressLabel_, caption, spokenNameOf(layout::kProgressLabel));
+    setCaption(progressLabel_, caption, caption, spokenNameOf(layout::kProgressLabel));
 }
 
 void DrillWindow::setFlashVisible(bool visible) { flashLabel_->setVisible(visible); }
 
 void DrillWindow::setFlashCaption(const std::string& caption) {
-    setCaption(flashLabel_, caption, spokenNameOf(layout::kFlashLabel));
+    setCaption(flashLabel_, caption, spokenLine(caption), spokenNameOf(layout::kFlashLabel));
 }
 
 void DrillWindow::setSeparatorsVisible(bool visible) {
@@ -363,7 +365,9 @@ void DrillWindow::setSeparatorsVisible(bool visible) {
 void DrillWindow::showSheet(const std::vector<std::string>& lines) {
     hideSheet();
     for (std::size_t i = 0; i < lines.size() && i < sheetLabels_.size(); ++i) {
-        setCaption(sheetLabels_[i], lines[i], sheetLabelName(static_cast<int>(i)));
+        const int place = static_cast<int>(i) + 1;
+        setCaption(sheetLabels_[i], lines[i], problemAnnouncement(place, lines[i]),
+                   sheetLabelName(static_cast<int>(i)));
         sheetLabels_[i]->show();
     }
 }
@@ -374,6 +378,7 @@ void DrillWindow::hideSheet() {
 
 void DrillWindow::setStopwatchReading(const std::string& reading) {
     stopwatchLabel_->setText(QString::fromStdString(reading));
+    stopwatchLabel_->setAccessibleName(QString::fromStdString(spokenReading(reading)));
 }
 
 void DrillWindow::setPaceInterval(int milliseconds) { setTicking(paceTimer_, milliseconds); }
@@ -384,8 +389,8 @@ void DrillWindow::setStopwatchRunning(bool running) {
 
 void DrillWindow::focusStopButton() { stopButton_->setFocus(Qt::OtherFocusReason); }
 
-void DrillWindow::announce(const std::string& text) {
-    announcer_->say(QString::fromStdString(text));
+void DrillWindow::announce(const std::string& text, Announcing how) {
+    announcer_->say(QString::fromStdString(text), how);
 }
 
 void DrillWindow::rejectCount() {

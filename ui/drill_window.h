@@ -64,7 +64,7 @@ class DrillWindow final : public QWidget, public DrillView {
     void setPaceInterval(int milliseconds) override;
     void setStopwatchRunning(bool running) override;
     void focusStopButton() override;
-    void announce(const std::string& text) override;
+    void announce(const std::string& text, Announcing how) override;
     void rejectCount() override;
 
   private:

@@ -57,6 +57,8 @@ NumberBox* NumberBoxAccessible::box() const { return static_cast<NumberBox*>(wid
 
 void* NumberBoxAccessible::interface_cast(QAccessible::InterfaceType type) {
     if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    if (type == QAccessible::EditableTextInterface)
+        return static_cast<QAccessibleEditableTextInterface*>(this);
     return QAccessibleWidget::interface_cast(type);
 }
 
@@ -165,9 +167,34 @@ void NumberBoxAccessible::scrollToSubstring(int startIndex, int) {
     box()->setCursorPosition(startIndex);
 }
 
-QString NumberBoxAccessible::attributes(int offset, int* startOffset, int* endOffset) const {
-    *startOffset = *endOffset = offset;
+// The whole text is one run: a screen reader that builds the line from the runs then
+// reads it once and whole. An empty run would have it read the text a second time.
+QString NumberBoxAccessible::attributes(int, int* startOffset, int* endOffset) const {
+    *startOffset = 0;
+    *endOffset = characterCount();
     return {};
+}
+
+void NumberBoxAccessible::deleteText(int startOffset, int endOffset) {
+    replaceText(startOffset, endOffset, QString());
+}
+
+void NumberBoxAccessible::insertText(int offset, const QString& text) {
+    const int at = std::clamp(offset, 0, characterCount());
+    replaceText(at, at, text);
+}
+
+void NumberBoxAccessible::replaceText(int startOffset, int endOffset, const QString& text) {
+    NumberBox* const edited = box();
+    if (edited->isReadOnly()) return;
+    const QString all = edited->text();
+    const int length = static_cast<int>(all.size());
+    const int first = std::clamp(startOffset, 0, length);
+    const int last = std::clamp(endOffset < 0 ? length : endOffset, first, length);
+    const QString changed = (all.left(first) + text + all.mid(last)).left(edited->maxLength());
+    edited->setText(changed);
+    edited->setCursorPosition(std::min<int>(first + static_cast<int>(text.size()),
+                                            static_cast<int>(changed.size())));
 }
 
 }  // namespace zelkor

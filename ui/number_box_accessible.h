@@ -8,11 +8,14 @@ namespace zelkor {
 class NumberBox;
 
 // What a screen reader reads of a number box: an editable text with its name, its
-// text, its cursor and selection, and its characters, words, sentences and lines. Qt
+// text, its cursor and selection, and its characters, words, sentences and lines, all
+// of it one run of the same attributes; and what assistive tools write into it. Qt
 // 6.4's own line-edit interface loops for ever when asked for the word at the end of
 // the text (an AT-SPI getTextAtOffset that Orca makes), freezing the program; this one
 // finds every unit in bounded steps.
-class NumberBoxAccessible final : public QAccessibleWidget, public QAccessibleTextInterface {
+class NumberBoxAccessible final : public QAccessibleWidget,
+                                  public QAccessibleTextInterface,
+                                  public QAccessibleEditableTextInterface {
   public:
     explicit NumberBoxAccessible(NumberBox* box);
 
@@ -43,6 +46,12 @@ class NumberBoxAccessible final : public QAccessibleWidget, public QAccessibleTe
     int offsetAtPoint(const QPoint& point) const override;
     void scrollToSubstring(int startIndex, int endIndex) override;
     QString attributes(int offset, int* startOffset, int* endOffset) const override;
+
+    // QAccessibleEditableTextInterface: as typing would change the text, within the
+    // box's length limit; offsets out of range are brought into it.
+    void deleteText(int startOffset, int endOffset) override;
+    void insertText(int offset, const QString& text) override;
+    void replaceText(int startOffset, int endOffset, const QString& text) override;
 
   private:
     NumberBox* box() const;
