@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "accessible_name.h"
+#include "announcements.h"
 #include "button_actions.h"
 #include "count_message.h"
 #include "resource_ids.h"
@@ -139,7 +140,8 @@ DrillWindow::DrillWindow(SkinCall skinCall)
     paceTimer_ = std::make_unique<PreciseTimer>(window_, kPaceTickMessage);
     stopwatchTimer_ = std::make_unique<PreciseTimer>(window_, kStopwatchTickMessage);
     createControls();
-    announcer_ = std::make_unique<Announcer>(window_);
+    setStopwatchReading(kStopwatchZero);  // and its name, said as a time
+    announcer_ = std::make_unique<Announcer>(window_, raiseUiaNotification);
     // Focus rectangles show from the start, not only once the keyboard has been used.
     SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     SetFocus(control(layout::kFocusOrder.front()));
@@ -488,13 +490,13 @@ LRESULT DrillWindow::colourStatic(HDC dc, HWND control) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
-// A label with text is read aloud as its text; an empty one gets a name that says what
-// it is.
+// A label with text is read aloud as spoken (its operators as words); an empty one gets
+// a name that says what it is.
 void DrillWindow::setCaption(std::string_view designName, const std::string& caption,
-                             const std::wstring& nameWhenEmpty) {
+                             const std::string& spoken, const std::wstring& nameWhenEmpty) {
     const HWND label = control(designName);
     SetWindowTextW(label, toWide(caption).c_str());
-    setAccessibleName(label, caption.empty() ? nameWhenEmpty : std::wstring());
+    setAccessibleName(label, caption.empty() ? nameWhenEmpty : toWide(spoken));
 }
 
 void DrillWindow::show(std::string_view designName, bool visible) {
@@ -512,14 +514,14 @@ void DrillWindow::setProgressVisible(bool visible) {
 }
 
 void DrillWindow::setProgressCaption(const std::string& caption) {
-    setCaption(layout::kProgressLabel.objectName, caption,
+    setCaption(layout::kProgressLabel.objectName, caption, caption,
                spokenNameOf(layout::kProgressLabel.objectName));
 }
 
 void DrillWindow::setFlashVisible(bool visible) { show(layout::kFlashLabel.objectName, visible); }
 
 void DrillWindow::setFlashCaption(const std::string& caption) {
-    setCaption(layout::kFlashLabel.objectName, caption,
+    setCaption(layout::kFlashLabel.objectName, caption, spokenLine(caption),
                spokenNameOf(layout::kFlashLabel.objectName));
 }
 
@@ -534,6 +536,7 @@ void DrillWindow::showSheet(const std::vector<std::string>& lines) {
     for (std::size_t i = 0; i < shown; ++i) {
         const int index = static_cast<int>(i);
         setCaption(layout::sheetLabel(index).objectName, lines[i],
+                   problemAnnouncement(index + 1, lines[i]),
                    toWide(layout::sheetLabelSpokenName(index)));
         show(layout::sheetLabel(index).objectName, true);
     }
@@ -545,7 +548,9 @@ void DrillWindow::hideSheet() {
 }
 
 void DrillWindow::setStopwatchReading(const std::string& reading) {
-    SetWindowTextW(control(layout::kStopwatchLabel.objectName), toWide(reading).c_str());
+    const HWND display = control(layout::kStopwatchLabel.objectName);
+    SetWindowTextW(display, toWide(reading).c_str());
+    setAccessibleName(display, toWide(spokenReading(reading)));
 }
 
 void DrillWindow::setPaceInterval(int milliseconds) {
@@ -566,7 +571,9 @@ void DrillWindow::setStopwatchRunning(bool running) {
 
 void DrillWindow::focusStopButton() { SetFocus(control(layout::kStopButton.objectName)); }
 
-void DrillWindow::announce(const std::string& text) { announcer_->say(toWide(text)); }
+void DrillWindow::announce(const std::string& text, Announcing how) {
+    announcer_->say(toWide(text), how);
+}
 
 void DrillWindow::rejectCount() { showCountRejected(window_); }
 

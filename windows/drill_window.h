@@ -73,7 +73,7 @@ class DrillWindow final : public DrillView {
     void setPaceInterval(int milliseconds) override;
     void setStopwatchRunning(bool running) override;
     void focusStopButton() override;
-    void announce(const std::string& text) override;
+    void announce(const std::string& text, Announcing how) override;
     void rejectCount() override;
 
   private:
@@ -99,7 +99,7 @@ class DrillWindow final : public DrillView {
     LRESULT colourStatic(HDC dc, HWND control);
     void followColourScheme();
     void setCaption(std::string_view designName, const std::string& caption,
-                    const std::wstring& nameWhenEmpty);
+                    const std::string& spoken, const std::wstring& nameWhenEmpty);
     void show(std::string_view designName, bool visible);
 
     SkinCall skinCall_;

@@ -1,5 +1,7 @@
 #include "system_calls.h"
 
+#include <oleauto.h>
+
 namespace zelkor::win32 {
 namespace {
 
@@ -26,6 +28,16 @@ using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 using EnableNonClientDpiScalingFunction = BOOL(WINAPI*)(HWND);
 using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+// The element provider is an IRawElementProviderSimple; only its IUnknown is used here.
+using UiaHostProviderFromHwndFunction = HRESULT(WINAPI*)(HWND, IUnknown**);
+using UiaRaiseNotificationEventFunction = HRESULT(WINAPI*)(IUnknown*, int, int, BSTR, BSTR);
+using UiaClientsAreListeningFunction = BOOL(WINAPI*)();
+// NotificationKind_Other, and NotificationProcessing_All and _ImportantMostRecent, as
+// Microsoft documents them; MinGW's headers lack them.
+constexpr int kNotificationKindOther = 4;
+constexpr int kProcessAll = 2;
+constexpr int kProcessImportantMostRecent = 1;
+constexpr const wchar_t* kNotificationActivity = L"Zelkor.Drill";
 constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
 
 }  // namespace
@@ -86,6 +98,32 @@ bool loadDllsFromSystemFolderOnly() {
     const auto setDefault =
         lookUp<SetDefaultDllDirectoriesFunction>(L"kernel32.dll", "SetDefaultDllDirectories");
     return setDefault != nullptr && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE;
+}
+
+bool raiseUiaNotification(HWND source, const std::wstring& text, bool dropsTheRest) {
+    static const auto raise = lookUp<UiaRaiseNotificationEventFunction>(
+        L"uiautomationcore.dll", "UiaRaiseNotificationEvent");
+    static const auto hostProvider = lookUp<UiaHostProviderFromHwndFunction>(
+        L"uiautomationcore.dll", "UiaHostProviderFromHwnd");
+    static const auto listening = lookUp<UiaClientsAreListeningFunction>(
+        L"uiautomationcore.dll", "UiaClientsAreListening");
+    if (raise == nullptr || hostProvider == nullptr) return false;
+    if (listening != nullptr && !listening()) return true;  // nobody to tell
+    IUnknown* provider = nullptr;
+    if (FAILED(hostProvider(source, &provider)) || provider == nullptr) return false;
+    BSTR said = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    BSTR activity = SysAllocString(kNotificationActivity);
+    // Notifications of one activity that are processed "important, most recent" drop
+    // those of the activity still queued; "all" queues each behind the others.
+    const HRESULT result =
+        said != nullptr && activity != nullptr
+            ? raise(provider, kNotificationKindOther,
+                    dropsTheRest ? kProcessImportantMostRecent : kProcessAll, said, activity)
+            : E_OUTOFMEMORY;
+    SysFreeString(activity);
+    SysFreeString(said);
+    provider->Release();
+    return SUCCEEDED(result);
 }
 
 }  // namespace zelkor::win32

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace zelkor::win32 {
 
 // The calls of newer Windows the window uses, looked up when first needed so that the
@@ -11,6 +13,7 @@ namespace zelkor::win32 {
 //   GetSystemMetricsForDpi, EnableNonClientDpiScaling    Windows 10 1607 (user32)
 //   GetDpiForMonitor                     Windows 8.1 (shcore)
 //   SetDefaultDllDirectories            Windows 8, or 7 with KB2533623 (kernel32)
+//   UiaRaiseNotificationEvent           Windows 10 1709 (uiautomationcore)
 
 // The system's density: GetDpiForSystem, or the screen's LOGPIXELSX.
 int systemDpi();
@@ -30,5 +33,12 @@ void scaleNonClientArea(HWND window);
 // Restricts the DLLs loaded by name to Windows' own folder, where Windows can; returns
 // whether it did.
 bool loadDllsFromSystemFolderOnly();
+
+// Says text through UI Automation's notification from source's element, under this
+// program's one activity: queued behind the program's earlier notifications, or, where
+// dropsTheRest, in place of those still unsaid. Sends nothing where no UI Automation
+// client listens. Returns false where this Windows has no notifications (before 10
+// 1709) or the notification fails, so that the caller can say it another way.
+bool raiseUiaNotification(HWND source, const std::wstring& text, bool dropsTheRest);
 
 }  // namespace zelkor::win32

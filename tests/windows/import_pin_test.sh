@@ -12,7 +12,7 @@ imports=$("$objdump" -p "$program" | awk '
 [ -n "$imports" ] || { echo "FAILED: no import table read from $program" >&2; exit 1; }
 awk -v program="$program" '
     function rank(version) {
-        return index(" 2000 xp vista 7 8 8.1 10-1607 ", " " version " ")
+        return index(" 2000 xp vista 7 8 8.1 10-1607 10-1709 ", " " version " ")
     }
     FNR == NR { if ($0 !~ /^#/ && NF == 3) since[$1 " " $2] = $3; next }
     {

@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "accessible_name.h"
+#include "announcements.h"
+#include "announcer.h"
 #include "problem_check.h"
 #include "win32_fixture.h"  // windows.h first
 
@@ -326,16 +328,27 @@ bool annotationHonoured() {
     return honoured;
 }
 
-TEST_F(Win32Drill, ScreenReadersHearFilledLabelsByTheirText) {
+// Filled labels show the glyphs and are read in words; Wine reads the window text alone,
+// so there only what is shown can be checked.
+TEST_F(Win32Drill, ScreenReadersHearFilledLabelsInWords) {
+    const bool annotated = annotationHonoured();
+    auto heard = [this, annotated](const layout::Control& label, const std::string& spoken) {
+        EXPECT_EQ(toUtf8(spokenName(control(label))), annotated ? spoken : textOf(label))
+            << label.objectName;
+    };
+    heard(layout::kStopwatchLabel, spokenReading(kStopwatchZero));
     setText(layout::kCountBox, "3");
     click(layout::kStartButton);
     ASSERT_TRUE(pumpUntil([&] { return state().nextProblem >= 1; }));
-    EXPECT_EQ(toUtf8(spokenName(control(layout::kFlashLabel))), textOf(layout::kFlashLabel));
-    EXPECT_EQ(toUtf8(spokenName(control(layout::kProgressLabel))), textOf(layout::kProgressLabel));
+    heard(layout::kFlashLabel, spokenLine(textOf(layout::kFlashLabel)));
+    heard(layout::kProgressLabel, textOf(layout::kProgressLabel));
     ASSERT_TRUE(waitForRunEnd());
     click(layout::kSheetButton);
-    EXPECT_EQ(toUtf8(spokenName(control(layout::sheetLabel(0).objectName))),
-              state().problemLines[0]);
+    EXPECT_EQ(textOf(layout::sheetLabel(0)), state().problemLines[0]);
+    heard(layout::sheetLabel(0), problemAnnouncement(1, state().problemLines[0]));
+    click(layout::kAnswersButton);
+    heard(layout::sheetLabel(2), problemAnnouncement(3, state().answerLines[2]));
+    heard(layout::kStopwatchLabel, spokenReading(textOf(layout::kStopwatchLabel)));
 }
 
 TEST_F(Win32Drill, ScreenReadersHearEmptyLabelsAndTheBoxesByWhatTheyAre) {
@@ -393,30 +406,45 @@ class Win32Announcements : public Win32WindowTest {
         pumpFor(100);  // the hook's events come through the message queue
         return readings;
     }
-    // What drill3 must tell: each problem with its place, then the two readings.
+    // What drill3 must tell, in the logic's words: the run, the sheet, the first reading,
+    // the sheet again, the second reading and the answers.
     std::vector<std::string> toldOfDrill3(const std::vector<std::string>& readings) const {
-        const auto& problems = state().problemLines;
-        return {"第1道 " + problems[0], "第2道 " + problems[1], "第3道 " + problems[2], readings[0],
-                readings[1]};
+        std::vector<std::string> told;
+        auto sheetOf = [&told](const std::vector<std::string>& lines) {
+            for (std::size_t i = 0; i < lines.size(); ++i)
+                told.push_back(problemAnnouncement(static_cast<int>(i) + 1, lines[i]));
+        };
+        sheetOf(state().problemLines);
+        sheetOf(state().problemLines);
+        told.push_back(spokenReading(readings[0]));
+        sheetOf(state().problemLines);
+        told.push_back(spokenReading(readings[1]));
+        sheetOf(state().answerLines);
+        return told;
     }
     std::vector<std::string> told;
     HWINEVENTHOOK hook_ = nullptr;
 };
 
-TEST_F(Win32Announcements, EachProblemAndEachStoppedReadingIsToldAsShown) {
+TEST_F(Win32Announcements, EachProblemReadingAndAnswerIsToldInWords) {
     listen(true);
     const std::vector<std::string> readings = drill3();
     EXPECT_EQ(told, toldOfDrill3(readings));
-    // The live region is one pixel inside the client area, which a screen reader does not
-    // skip, draws nothing and takes no focus.
-    const HWND region = window->announcer().handle();
-    RECT place{};
-    GetClientRect(region, &place);
-    EXPECT_EQ(place.right - place.left, 1);
-    EXPECT_EQ(place.bottom - place.top, 1);
-    EXPECT_TRUE(IsWindowVisible(region));
-    EXPECT_EQ(GetWindowLongW(region, GWL_STYLE) & SS_TYPEMASK, SS_OWNERDRAW);
-    EXPECT_EQ(GetWindowLongW(region, GWL_STYLE) & WS_TABSTOP, 0);
+    // Each text had a live region of its own, which keeps its text; each is one pixel
+    // inside the client area, which a screen reader does not skip, draws nothing and
+    // takes no focus.
+    const std::deque<HWND>& regions = window->announcer().regions();
+    ASSERT_EQ(regions.size(), told.size());
+    for (std::size_t i = 0; i < regions.size(); ++i) {
+        EXPECT_EQ(windowText(regions[i]), told[i]);
+        RECT place{};
+        GetClientRect(regions[i], &place);
+        EXPECT_EQ(place.right - place.left, 1);
+        EXPECT_EQ(place.bottom - place.top, 1);
+        EXPECT_TRUE(IsWindowVisible(regions[i]));
+        EXPECT_EQ(GetWindowLongW(regions[i], GWL_STYLE) & SS_TYPEMASK, SS_OWNERDRAW);
+        EXPECT_EQ(GetWindowLongW(regions[i], GWL_STYLE) & WS_TABSTOP, 0);
+    }
 }
 
 // Narrator does not set SPI_GETSCREENREADER: the texts go out all the same.
@@ -424,6 +452,51 @@ TEST_F(Win32Announcements, TheTextsAreToldAlsoWhereNoScreenReaderSaysItRuns) {
     listen(false);
     const std::vector<std::string> readings = drill3();
     EXPECT_EQ(told, toldOfDrill3(readings));
+}
+
+// Where Windows has notifications each text is one, and the live region stays still;
+// where it has none (or one fails) the live region says the text.
+struct Notified {
+    std::wstring text;
+    bool dropsTheRest;
+};
+std::vector<Notified>* notified = nullptr;
+bool notificationsWork = true;
+
+bool recordNotification(HWND, const std::wstring& text, bool dropsTheRest) {
+    if (notificationsWork) notified->push_back({text, dropsTheRest});
+    return notificationsWork;
+}
+
+TEST_F(Win32Announcements, NotificationsWhereWindowsHasThemTheLiveRegionWhereNot) {
+    listen(true);
+    std::vector<Notified> sent;
+    notified = &sent;
+    for (const bool works : {true, false}) {
+        SCOPED_TRACE(works ? "notifications" : "no notifications");
+        notificationsWork = works;
+        sent.clear();
+        told.clear();
+        win32::Announcer announcer(window->handle(), recordNotification);
+        announcer.say(L"第1道，9加3等于", Announcing::InsteadOfTheRest);
+        announcer.say(L"第2道，8减2等于", Announcing::AfterTheRest);
+        announcer.say(L"第2道，8减2等于", Announcing::AfterTheRest);  // said again
+        pumpFor(100);
+        const std::vector<std::string> texts = {"第1道，9加3等于", "第2道，8减2等于",
+                                                "第2道，8减2等于"};
+        if (works) {
+            ASSERT_EQ(sent.size(), 3u);
+            for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(toUtf8(sent[i].text), texts[i]);
+            EXPECT_TRUE(sent[0].dropsTheRest);
+            EXPECT_FALSE(sent[1].dropsTheRest || sent[2].dropsTheRest);
+            EXPECT_TRUE(told.empty());
+        } else {
+            EXPECT_TRUE(sent.empty());
+            EXPECT_EQ(told, texts);
+        }
+    }
+    notified = nullptr;
+    notificationsWork = true;
 }
 
 }  // namespace
