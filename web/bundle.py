@@ -50,6 +50,7 @@ def page(title, head, body_scripts, offline):
             f'{head}<title>{html.escape(title)}</title>\n</head>\n<body>\n'
             f'<main id="window" aria-label="{html.escape(title)}"></main>\n'
             '<div id="announcer" class="visually-hidden" aria-live="polite"></div>\n'
+            '<div id="announcer-now" class="visually-hidden" aria-live="assertive"></div>\n'
             f'{body_scripts}</body>\n</html>\n')
 
 

@@ -1,5 +1,6 @@
 #include "drill_window.h"
 
+#include "announcements.h"
 #include "button_actions.h"
 #include "page.h"
 #include "pixels.h"
@@ -36,6 +37,7 @@ DrillWindow::DrillWindow()
           if (drill_ != nullptr) drill_->onStopwatchTick();
       }) {
     createControls();
+    setStopwatchReading(kStopwatchZero);  // and what it says, as a time
     applyScale();
     std::vector<int> focusOrder;
     for (std::string_view name : layout::kFocusOrder) focusOrder.push_back(controlIndex(name));
@@ -112,10 +114,14 @@ void DrillWindow::pageWoke() {
     if (stopwatchTimer_.isActive()) stopwatchTimer_.wake();
 }
 
-// A label with text is read aloud as its text; an empty one by its spoken name.
-void DrillWindow::setCaption(const layout::Control& label, const std::string& caption) {
+// A label with text is read aloud as spoken (its operators as words); an empty one by
+// its spoken name.
+void DrillWindow::setCaption(const layout::Control& label, const std::string& caption,
+                             const std::string& spoken) {
     const int index = indexOf(label);
-    page::setCaption(index, caption, controlTable()[static_cast<std::size_t>(index)].spokenName);
+    page::setCaption(index, caption,
+                     caption.empty() ? controlTable()[static_cast<std::size_t>(index)].spokenName
+                                     : spoken);
 }
 
 std::string DrillWindow::countText() const { return page::text(indexOf(layout::kCountBox)); }
@@ -127,7 +133,7 @@ void DrillWindow::setProgressVisible(bool visible) {
 }
 
 void DrillWindow::setProgressCaption(const std::string& caption) {
-    setCaption(layout::kProgressLabel, caption);
+    setCaption(layout::kProgressLabel, caption, caption);
 }
 
 void DrillWindow::setFlashVisible(bool visible) {
@@ -135,7 +141,7 @@ void DrillWindow::setFlashVisible(bool visible) {
 }
 
 void DrillWindow::setFlashCaption(const std::string& caption) {
-    setCaption(layout::kFlashLabel, caption);
+    setCaption(layout::kFlashLabel, caption, spokenLine(caption));
 }
 
 void DrillWindow::setSeparatorsVisible(bool visible) {
@@ -147,7 +153,7 @@ void DrillWindow::showSheet(const std::vector<std::string>& lines) {
     hideSheet();
     for (std::size_t i = 0; i < lines.size() && i < layout::kSheetLabelCount; ++i) {
         const layout::Control label = layout::sheetLabel(static_cast<int>(i));
-        setCaption(label, lines[i]);
+        setCaption(label, lines[i], problemAnnouncement(static_cast<int>(i) + 1, lines[i]));
         page::setVisible(indexOf(label), true);
     }
 }
@@ -158,7 +164,7 @@ void DrillWindow::hideSheet() {
 }
 
 void DrillWindow::setStopwatchReading(const std::string& reading) {
-    setCaption(layout::kStopwatchLabel, reading);
+    setCaption(layout::kStopwatchLabel, reading, spokenReading(reading));
 }
 
 void DrillWindow::setPaceInterval(int milliseconds) {
@@ -179,7 +185,9 @@ void DrillWindow::setStopwatchRunning(bool running) {
 
 void DrillWindow::focusStopButton() { page::focus(indexOf(layout::kStopButton)); }
 
-void DrillWindow::announce(const std::string& text) { page::announce(text); }
+void DrillWindow::announce(const std::string& text, Announcing how) {
+    page::announce(text, how == Announcing::InsteadOfTheRest);
+}
 
 void DrillWindow::rejectCount() {
     page::showMessage(kCountRejectedTitle, kCountRejectedText, kCountRejectedButton);

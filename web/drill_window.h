@@ -48,7 +48,7 @@ class DrillWindow final : public DrillView {
     void setPaceInterval(int milliseconds) override;
     void setStopwatchRunning(bool running) override;
     void focusStopButton() override;
-    void announce(const std::string& text) override;
+    void announce(const std::string& text, Announcing how) override;
     void rejectCount() override;
 
     static constexpr int kPaceTimer = 0;
@@ -58,7 +58,8 @@ class DrillWindow final : public DrillView {
     void createControls();
     void applyScale();
     void typeBoxClicked();
-    void setCaption(const layout::Control& label, const std::string& caption);
+    void setCaption(const layout::Control& label, const std::string& caption,
+                    const std::string& spoken);
 
     PreciseTimer paceTimer_;
     PreciseTimer stopwatchTimer_;

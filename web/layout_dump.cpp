@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "announcements.h"
 #include "control_table.h"
 #include "drill.h"
 #include "problem_generator.h"
@@ -77,6 +78,24 @@ std::string shownCharacters() {
     return text + operatorGlyphs();
 }
 
+// The words the drill says for each glyph, and what goes around a problem announced
+// with its place ("第" and "道，" about the 1), for the tests of what is announced.
+std::string spokenJson() {
+    std::string json = "{\"words\":{";
+    bool first = true;
+    for (std::string_view glyph : {zelkor::kFullwidthPlus, zelkor::kAsciiPlus,
+                                   zelkor::kFullwidthMinus, zelkor::kTimes, zelkor::kDivide,
+                                   zelkor::kEquals}) {
+        json += (first ? "" : ",") + quoted(std::string(glyph)) + ":" +
+                quoted(zelkor::spokenLine(glyph));
+        first = false;
+    }
+    const std::string placed = zelkor::problemAnnouncement(1, "");
+    const std::size_t one = placed.find('1');
+    return json + "},\"place\":[" + quoted(placed.substr(0, one)) + "," +
+           quoted(placed.substr(one + 1)) + "]}";
+}
+
 }  // namespace
 
 int main() {
@@ -100,7 +119,8 @@ int main() {
             ",\"text\":" + quoted(kCountRejectedText) +
             ",\"button\":" + quoted(kCountRejectedButton) +
             "},\"stopwatchZero\":" + quoted(kStopwatchZero) +
-            ",\"characters\":" + quoted(shownCharacters()) + "}\n";
+            ",\"characters\":" + quoted(shownCharacters()) + ",\"spoken\":" + spokenJson() +
+            "}\n";
     std::fputs(json.c_str(), stdout);
     return 0;
 }

@@ -48,7 +48,8 @@ EM_JS(char*, jsText, (int index), {
 });
 EM_JS(int, jsIsChecked, (int index), { return zelkorPage.isChecked(index) ? 1 : 0; });
 EM_JS(void, jsFocus, (int index), { zelkorPage.focus(index); });
-EM_JS(void, jsAnnounce, (const char* text), { zelkorPage.announce(UTF8ToString(text)); });
+EM_JS(void, jsAnnounce, (const char* text, int dropsTheRest),
+      { zelkorPage.announce(UTF8ToString(text), dropsTheRest !== 0); });
 EM_JS(void, jsShowMessage, (const char* title, const char* text, const char* button), {
     zelkorPage.showMessage(UTF8ToString(title), UTF8ToString(text), UTF8ToString(button));
 });
@@ -78,8 +79,8 @@ void setFocusOrder(const std::vector<int>& indices) {
     jsSetFocusOrder(indices.data(), static_cast<int>(indices.size()));
 }
 
-void setCaption(int index, const std::string& caption, const std::string& spokenNameWhenEmpty) {
-    jsSetCaption(index, caption.c_str(), spokenNameWhenEmpty.c_str());
+void setCaption(int index, const std::string& caption, const std::string& spoken) {
+    jsSetCaption(index, caption.c_str(), spoken.c_str());
 }
 
 void setVisible(int index, bool visible) { jsSetVisible(index, visible ? 1 : 0); }
@@ -90,7 +91,9 @@ bool isChecked(int index) { return jsIsChecked(index) != 0; }
 
 void focus(int index) { jsFocus(index); }
 
-void announce(const std::string& text) { jsAnnounce(text.c_str()); }
+void announce(const std::string& text, bool dropsTheRest) {
+    jsAnnounce(text.c_str(), dropsTheRest ? 1 : 0);
+}
 
 void showMessage(const std::string& title, const std::string& text, const std::string& button) {
     jsShowMessage(title.c_str(), text.c_str(), button.c_str());

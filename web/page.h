@@ -21,14 +21,16 @@ void setWindowSize(int width, int height);
 // The Tab key's walk, by index; after the last it comes back to the first.
 void setFocusOrder(const std::vector<int>& indices);
 
-void setCaption(int index, const std::string& caption, const std::string& spokenNameWhenEmpty);
+// A label's caption, and what screen readers say of it.
+void setCaption(int index, const std::string& caption, const std::string& spoken);
 void setVisible(int index, bool visible);
 std::string text(int index);
 bool isChecked(int index);
 void focus(int index);
 
-// A new polite announcement for screen readers, queued after those before it.
-void announce(const std::string& text);
+// A new announcement for screen readers: polite, queued after those before it, or,
+// where it drops the rest, assertive in place of those still queued.
+void announce(const std::string& text, bool dropsTheRest);
 // The modal message box; returns at once, the box still open.
 void showMessage(const std::string& title, const std::string& text, const std::string& button);
 

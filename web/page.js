@@ -6,6 +6,7 @@
 var zelkorPage = (function () {
   const windowElement = document.getElementById('window');
   const announcer = document.getElementById('announcer');
+  const announcerNow = document.getElementById('announcer-now');
   const controls = [];  // by index in the layout table: {element, kind, text, spoken, input}
   const wakeUps = [];   // by timer: what cancels its pending wake-up
   let focusOrder = [];
@@ -26,13 +27,13 @@ var zelkorPage = (function () {
     return made;
   }
 
-  // A label's text, and beside it, read by screen readers only, its spoken name while
-  // the text is empty.
+  // A label's text, and beside it, read by screen readers only, what they say of it: the
+  // text in words, or its spoken name while the text is empty.
   function makeLabel(control, caption, spokenName) {
     control.element = element('div', 'control label');
     control.text = element('span', 'text', control.element);
     control.spoken = element('span', 'visually-hidden', control.element);
-    setCaption(control, caption, spokenName);
+    setCaption(control, caption, caption === '' ? spokenName : caption);
   }
 
   function makeFrame(control, caption, index) {
@@ -169,9 +170,15 @@ var zelkorPage = (function () {
     });
   }
 
-  function setCaption(control, caption, spokenName) {
+  // spoken is what a screen reader says of the label; where it is not the text shown,
+  // the shown text is hidden from screen readers and the words stand in for it.
+  function setCaption(control, caption, spoken) {
     control.text.textContent = caption;
-    if (control.spoken) control.spoken.textContent = caption === '' ? spokenName : '';
+    if (!control.spoken) return;
+    const inWords = spoken !== caption;
+    control.spoken.textContent = inWords ? spoken : '';
+    if (inWords) control.text.setAttribute('aria-hidden', 'true');
+    else control.text.removeAttribute('aria-hidden');
   }
 
   // The window is hidden until it is made and placed (ready), and a hidden control
@@ -182,11 +189,18 @@ var zelkorPage = (function () {
     else focusTarget(index).focus({preventScroll: true});
   }
 
-  // Each announcement is a new node, so that a text said before is said again.
-  function announce(text) {
-    const said = element('p', '', announcer);
+  // Each announcement is a new node, so that a text said before is said again: in the
+  // polite region, queued behind the others; or, where it drops the rest, alone in the
+  // assertive one, which screen readers say at once, leaving what they had queued.
+  function announce(text, dropsTheRest) {
+    if (dropsTheRest) {
+      announcer.replaceChildren();
+      announcerNow.replaceChildren();
+    }
+    const region = dropsTheRest ? announcerNow : announcer;
+    const said = element('p', '', region);
     said.textContent = text;
-    while (announcer.childNodes.length > 40) announcer.removeChild(announcer.firstChild);
+    while (region.childNodes.length > 40) region.removeChild(region.firstChild);
   }
 
   // The modal message box. Nothing behind it takes input; Enter, the space bar or a click

@@ -30,6 +30,16 @@ class WindowHelpers:
     def design(self, name):
         return next(c for c in self.layout["controls"] if c["name"] == name)
 
+    def said(self, line):
+        """A shown line in the drill's words, each glyph a word."""
+        words = self.layout["spoken"]["words"]
+        return "".join(words.get(c, c) for c in line)
+
+    def announced(self, place, line):
+        """A problem or answer line as the drill announces it, with its place."""
+        before, after = self.layout["spoken"]["place"]
+        return f"{before}{place}{after}{self.said(line)}"
+
     def expected_place(self, control):
         """A control at the window's scale: its frame's place and its own, each scaled."""
         left, top, width, height = control["inFrame"]
@@ -140,20 +150,28 @@ class WindowConformance(WindowHelpers):
     # -- a run, the sheet, the answers, the stopwatch ------------------------------------
     def test_a_run_of_twenty_flashes_every_problem_and_the_sheet_and_answers_show_them(self):
         self.run_problems(20)
-        said = self.probe.announcements()
-        self.assertEqual(len(said), 20)
+        self.assertEqual(len(self.probe.announcements()), 20)
         self.probe.click("Command3")
-        problems = [c.caption for c in self.sheet()]
-        for k, (problem, announced) in enumerate(zip(problems, said), start=1):
+        sheet = self.sheet()
+        problems = [c.caption for c in sheet]
+        for k, (problem, label) in enumerate(zip(problems, sheet), start=1):
             with self.subTest(problem=k):
                 self.assertRegex(problem, PROBLEM)
-                self.assertTrue(announced.startswith(f"第{k}道"), announced)
-                self.assertTrue(announced.endswith(problem), announced)
+                self.assertEqual(label.spoken, self.announced(k, problem))
         self.probe.click("Command2")
-        for problem, answer in zip(problems, (c.caption for c in self.sheet())):
+        answers = [c.caption for c in self.sheet()]
+        for problem, answer in zip(problems, answers):
             first, operator, second = PROBLEM.match(problem).groups()
             result = OPERATIONS[operator](int(first), int(second))
             self.assertEqual(answer, f"{problem}{result}")
+        # Said: the run, the sheet after 式题, the stopwatch's reading and the answers
+        # after 答案; the run, the sheet and 答案 each drop what was still queued.
+        said = self.probe.announcements()
+        expected = [self.announced(k, p) for k, p in enumerate(problems, start=1)] * 2
+        self.assertEqual(said[:40], expected)
+        self.assertTrue(said[40].endswith("秒"), said[40])
+        self.assertEqual(said[41:], [self.announced(k, a) for k, a in enumerate(answers, start=1)])
+        self.assertEqual(self.probe.assertive_announcements(), [0, 20, 40])
 
     def test_a_ticked_type_is_the_only_one_drawn(self):
         self.probe.click("Check1(8)")

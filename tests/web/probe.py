@@ -65,6 +65,20 @@ READ_CONTROL = """(name => {
 })"""
 
 
+# Injected before the page's own scripts (Page.addScriptToEvaluateOnNewDocument): notes
+# each announcement as it is added to a live region, as a screen reader hears it, with
+# whether it came through the assertive region, which drops what was queued.
+HEARD_SCRIPT = """window.__heard = [];
+new MutationObserver(changes => {
+  for (const change of changes) {
+    const region = change.target.id;
+    if (region !== 'announcer' && region !== 'announcer-now') continue;
+    for (const node of change.addedNodes)
+      window.__heard.push({text: node.textContent, assertive: region === 'announcer-now'});
+  }
+}).observe(document, {childList: true, subtree: true});"""
+
+
 class WebProbe(Probe):
     """The page in headless Chromium, driven with real input events (cdp.Page)."""
 
@@ -93,9 +107,13 @@ class WebProbe(Probe):
         own = tree[0].get("name", {}).get("value", "") if tree else ""
         if own:
             return own
-        # A plain label is read by its text, the visible and the screen-reader-only.
+        # A plain label is read by its text, the visible and the screen-reader-only, less
+        # what is hidden from screen readers.
         return self.page.evaluate(
-            f"document.querySelector('{self._selector(name)}').textContent")
+            "(e => { let read = ''; const walk = document.createTreeWalker(e, NodeFilter.SHOW_TEXT);"
+            " while (walk.nextNode()) if (!walk.currentNode.parentElement.closest("
+            "'[aria-hidden=\"true\"]')) read += walk.currentNode.textContent; return read; })"
+            f"(document.querySelector('{self._selector(name)}'))")
 
     def click(self, name):
         r = self._rect(name)
@@ -139,5 +157,9 @@ class WebProbe(Probe):
         return tuple(seen) if seen else None
 
     def announcements(self):
+        return self.page.evaluate("window.__heard.map(h => h.text)")
+
+    def assertive_announcements(self):
+        """The indexes of the announcements that dropped what was still queued."""
         return self.page.evaluate(
-            "Array.from(document.getElementById('announcer').children).map(e => e.textContent)")
+            "window.__heard.flatMap((h, i) => h.assertive ? [i] : [])")
