@@ -1,7 +1,9 @@
 """Asks, as a screen reader does over AT-SPI, for the text around every offset of both
 number boxes at every boundary. Every query must answer within two seconds with a unit
-inside the text, and the program must still answer afterwards. Exit status 0 when all
-held."""
+inside the text, and the program must still answer afterwards. Then reads each box's
+attribute runs, which must cover its text (a screen reader builds the line from them),
+and writes into it as assistive tools that fill fields do, through EditableText: set,
+insert and delete, each seen in the box's text. Exit status 0 when all held."""
 import sys
 import time
 
@@ -65,6 +67,40 @@ def main():
         print(f"ok   {box.get_name()} {text!r}: {answered} queries answered")
     # Still answering afterwards.
     Atspi.Text.get_text(boxes[0], 0, -1)
+    for box in boxes:
+        failed |= check_runs(box) | check_writing(box)
+    return failed
+
+
+def check_runs(box):
+    """One run of attributes over the whole text, wherever it is asked."""
+    length = Atspi.Text.get_character_count(box)
+    failed = 0
+    for offset in range(0, length + 1):
+        _, start, end = Atspi.Text.get_attribute_run(box, offset, True)
+        if (start, end) != (0, length):
+            print(f"FAIL {box.get_name()} attribute run at {offset}: [{start}, {end}) of {length}")
+            failed = 1
+    print(f"{'FAIL' if failed else 'ok  '} {box.get_name()}: one attribute run covers the text")
+    return failed
+
+
+def check_writing(box):
+    """EditableText's set, insert and delete change the text as typing would."""
+    before = Atspi.Text.get_text(box, 0, -1)
+    steps = [
+        ("set", lambda: Atspi.EditableText.set_text_contents(box, "12"), "12"),
+        ("insert", lambda: Atspi.EditableText.insert_text(box, 1, ".5", 2), "1.52"),
+        ("delete", lambda: Atspi.EditableText.delete_text(box, 0, 2), "52"),
+        ("set back", lambda: Atspi.EditableText.set_text_contents(box, before), before),
+    ]
+    failed = 0
+    for name, step, expected in steps:
+        step()
+        seen = Atspi.Text.get_text(box, 0, -1)
+        ok = seen == expected
+        print(f"{'ok  ' if ok else 'FAIL'} {box.get_name()} EditableText {name}: {seen!r}")
+        failed |= 0 if ok else 1
     return failed
 
 
