@@ -16,7 +16,8 @@ ZELKOR_RUN_PACKAGES=(
 # packaging checkers; clang's fuzzer runtime; and the desktops users run the program
 # on: the GTK theme (dark schemes), a Chinese input method with pinyin, Wayland, and
 # the accessibility bus with a client of it, as a screen reader uses it, and the
-# screen reader itself, speaking through speech-dispatcher and espeak-ng.
+# screen reader itself, speaking through speech-dispatcher and espeak-ng, in a Chinese
+# locale the test makes (localedef and the locale sources).
 ZELKOR_TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libxcb-damage0-dev xvfb xdotool x11-utils
@@ -27,6 +28,7 @@ ZELKOR_TEST_PACKAGES=(
     weston qt6-wayland
     at-spi2-core python3-gi gir1.2-atspi-2.0
     orca speech-dispatcher speech-dispatcher-espeak-ng speech-dispatcher-audio-plugins espeak-ng
+    locales
 )
 # What the Windows build needs: CMake and Ninja, the mingw-w64 cross compiler (posix
 # threads), GoogleTest's sources to build it for Windows, icoutils for the program's

@@ -1,13 +1,20 @@
 """Drives the program under Orca and checks what Orca speaks, from its debug log.
 
-Started by orca_speech.sh inside a private D-Bus session, with DISPLAY, HOME and
-SPEECHD_ADDRESS set. Argument 1: the program; argument 2: a working folder.
+Started by orca_speech.sh inside a private D-Bus session, with DISPLAY, HOME, the locale,
+SPEECHD_ADDRESS and ZELKOR_ORCA_PATH (Orca's PATH) set. Argument 1: the program;
+argument 2: a working folder.
 
-The drill, as a blind pupil would meet it:
-  1. a run of 3 problems at 1 s: each problem is spoken with its place (第N道);
-  2. 式题: Orca's flat review reads the sheet's problems, in order;
-  3. the space bar on 停止: the stopwatch's reading is spoken;
-  4. 式题 again, then 答案: the reading is spoken, and flat review reads the answers.
+The drill, as a blind pupil would meet it, with the +, -, x and / types ticked:
+  1. the interval box takes the focus: its value is spoken once, whole;
+  2. a run of 5 at 0.01 s, then 式题; a run of 5 at 1 s, then 式题: every problem of
+     each run is spoken, in order, during the run and again after 式题, in the words the
+     program names the sheet's labels with;
+  3. Orca's flat review reads the sheet's problems, in order;
+  4. the space bar on 停止: the stopwatch's reading is spoken, as a time;
+  5. 式题 again, then 答案: the reading, then every answer, in order; flat review reads
+     the answers.
+Every utterance of a problem or answer has its operator and its equals sign heard as
+words: espeak-ng's Mandarin voice transcribes them (-x, no sound) within the utterance.
 Exit status 0 when all held. The spoken lines go to spoken.txt in the working folder.
 """
 import datetime
@@ -31,7 +38,11 @@ ORCA_LOG = os.path.join(WORK, "orca.log")
 # and each step of the drill is matched to what was spoken by the clock.
 SPOKEN = re.compile(r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*)'(?:\[?\{.*\}\]?|\s.*)?$",
                     re.MULTILINE)
-RUN_COUNT = 3
+RUN_COUNT = 5
+PACES = ("0.01", "1")
+TYPES = ("一位数加一位数", "10以内的减法", "表内乘法", "表内除法")  # ＋ － × ÷
+# The stopwatch's label is named with its reading said as a time.
+READING = r"(\d+分，)?\d+\.\d秒"
 failures = []
 
 
@@ -118,8 +129,14 @@ def label_names(app, pattern):
 
 
 def stopwatch_reading(app):
-    readings = label_names(app, r"\d+:\d+:\d")
+    readings = label_names(app, READING)
     return readings[0] if readings else None
+
+
+def sheet_names(app):
+    """The sheet's labels as a screen reader names them: each problem (or answer) with
+    its place, in the program's own words."""
+    return label_names(app, r"第\d+道，.*")
 
 
 def keys(*names):
@@ -163,8 +180,12 @@ def main():
               "-S", os.path.join(WORK, "speechd.sock"), log="speechd.out"),
     ]
     wait_for("speech-dispatcher's socket", lambda: os.path.exists(os.path.join(WORK, "speechd.sock")))
-    orca = spawn("orca", "--replace", "-u", os.path.join(WORK, "orca-prefs"),
-                 "--debug-file", ORCA_LOG, log="orca.out")
+    # No --replace, which kills every other Orca of the user: this one looks only in its
+    # own process session for others (orca_speech.sh).
+    orca = subprocess.Popen(
+        ["orca", "-u", os.path.join(WORK, "orca-prefs"), "--debug-file", ORCA_LOG],
+        stdout=open(os.path.join(WORK, "orca.out"), "w"), stderr=subprocess.STDOUT,
+        start_new_session=True, env=dict(os.environ, PATH=os.environ["ZELKOR_ORCA_PATH"]))
     wait_for("Orca on the accessibility bus", lambda: find_application("orca"), 60)
     settle(1)
 
@@ -202,80 +223,135 @@ def type_into(box, text):
     raise SystemExit(f"FAIL could not type {text} into {box.get_name()}")
 
 
+def step(seen, name, action, seconds):
+    """Does action, lets Orca speak for seconds, and notes when the step began and ended."""
+    begin = now()
+    action()
+    settle(seconds)
+    seen["steps"][name] = (begin, now())
+
+
 def drive(app):
     """Does what a pupil does, and notes what the window showed and when each step
     began and ended."""
     start = by_name(app, Atspi.Role.PUSH_BUTTON, "出题")
     sheet = by_name(app, Atspi.Role.PUSH_BUTTON, "式题")
     answers = by_name(app, Atspi.Role.PUSH_BUTTON, "答案")
+    for name in TYPES:
+        press(by_name(app, Atspi.Role.CHECK_BOX, name))
     texts = [n for n in walk(app) if n.get_role() == Atspi.Role.TEXT]
+    interval = next(n for n in texts if n.get_name() == "间隔")
     type_into(next(n for n in texts if n.get_name() == "题数"), str(RUN_COUNT))
-    type_into(next(n for n in texts if n.get_name() == "间隔"), "1")
-    settle(1)
     seen = {"steps": {}}
 
-    # 1. The run: 3 problems, a second apart, then the end tick.
-    begin = now()
-    press(start)
-    settle(RUN_COUNT + 3)
-    seen["steps"]["run"] = (begin, now())
-
-    # 2. The sheet holds the run's problems; flat review walks the window.
-    press(sheet)
-    settle(2)
-    seen["problems"] = label_names(app, r".*=")
-    seen["steps"]["review of the sheet"] = flat_review()
-
-    # 3. The space bar on 停止 stops the stopwatch.
+    # 1. The focus comes to the interval box.
     Atspi.Component.grab_focus(by_name(app, Atspi.Role.PUSH_BUTTON, "停止"))
     settle(1)
-    begin = now()
-    keys("space")
-    settle(2)
-    seen["steps"]["space"] = (begin, now())
+    seen["interval"] = Atspi.Text.get_text(interval, 0, -1)
+    step(seen, "focus on the interval box", lambda: Atspi.Component.grab_focus(interval), 2)
+
+    # 2. Two runs, each followed by 式题.
+    for pace in PACES:
+        type_into(interval, pace)
+        settle(1)
+        step(seen, f"run at {pace} s", lambda: press(start), RUN_COUNT * float(pace) + 3)
+        step(seen, f"式题 after the run at {pace} s", lambda: press(sheet), 3)
+        seen[f"problems at {pace} s"] = sheet_names(app)
+
+    # 3. Flat review walks the window.
+    seen["steps"]["review of the sheet"] = flat_review()
+
+    # 4. The space bar on 停止 stops the stopwatch.
+    Atspi.Component.grab_focus(by_name(app, Atspi.Role.PUSH_BUTTON, "停止"))
+    settle(1)
+    step(seen, "space", lambda: keys("space"), 2)
     seen["reading after space"] = stopwatch_reading(app)
 
-    # 4. 式题 again, then 答案.
+    # 5. 式题 again, then 答案.
     press(sheet)
-    settle(1.5)
-    begin = now()
-    press(answers)
-    settle(2)
-    seen["steps"]["答案"] = (begin, now())
+    settle(3)
+    step(seen, "答案", lambda: press(answers), 4)
     seen["reading after 答案"] = stopwatch_reading(app)
-    seen["solved"] = label_names(app, r".*=.+")
+    seen["solved"] = sheet_names(app)
     seen["steps"]["review of the answers"] = flat_review()
     return seen
 
 
+def phonemes(text):
+    """espeak-ng's Mandarin transcription of text, without stress, tone or pause marks,
+    which change with the neighbours."""
+    said = subprocess.run(["espeak-ng", "-v", "cmn", "-x", "-q", text], capture_output=True,
+                          text=True, timeout=30).stdout
+    return re.sub(r"\((en|cmn)\)|[\d'_|,\s]", "", said)
+
+
+OPERATION = re.compile(r"第\d+道，(\d+)(\D+)(\d+)(\D+)(\d*)$")
+
+
+def heard_in_words(announcement, line):
+    """Whether espeak-ng says the operator and the equals sign of announcement (a
+    problem as the program names it) as words, within line (what Orca spoke)."""
+    parts = OPERATION.match(announcement)
+    if not parts:
+        return False
+    whole = phonemes(line)
+    for word in (parts[2], parts[4]):
+        if not all("\u4e00" <= c <= "\u9fff" for c in word):
+            return False  # a glyph, dropped or read in English
+        sound = phonemes(word)
+        if not sound or sound not in whole:
+            return False
+    return True
+
+
 def judge(seen):
-    during_run = spoken_during(seen, "run")
-    print("spoken during the run:", during_run)
-    problems = seen["problems"]
-    print("the sheet:", problems)
-    check(len(problems) == RUN_COUNT, f"after 式题, the sheet holds {RUN_COUNT} problems")
-    for i, problem in enumerate(problems, start=1):
-        said = [line for line in during_run if f"第{i}道" in line and problem in line]
-        check(bool(said), f"problem {i} ({problem}) was spoken with 第{i}道")
-    check(in_order(problems, during_run), "the problems were spoken in the order flashed")
+    said = spoken_during(seen, "focus on the interval box")
+    value = seen["interval"]
+    print(f"spoken as the focus came to the interval box ({value!r}):", said)
+    whole = [line for line in said if value in line]
+    check(len(whole) == 1, f"the interval box's value {value} is spoken once, whole")
+
+    for pace in PACES:
+        problems = seen[f"problems at {pace} s"]
+        print(f"the sheet after the run at {pace} s:", problems)
+        check(len(problems) == RUN_COUNT, f"after 式题, the sheet holds {RUN_COUNT} problems")
+        for name in (f"run at {pace} s", f"式题 after the run at {pace} s"):
+            lines = spoken_during(seen, name)
+            print(f"spoken during the {name}:", lines)
+            check(in_order(problems, lines), f"{name}: every problem spoken, in order")
+            check_words(problems, lines, name)
 
     reviewed = spoken_during(seen, "review of the sheet")
     print("flat review after 式题:", reviewed)
-    check(in_order(problems, reviewed), "flat review reads the sheet's problems in order")
+    check(in_order(seen[f"problems at {PACES[-1]} s"], reviewed),
+          "flat review reads the sheet's problems in order, in words")
 
-    for step in ("space", "答案"):
-        reading = seen[f"reading after {step}"]
-        said = spoken_during(seen, step)
-        print(f"stopwatch {reading}; spoken after {step}:", said)
-        check(reading not in (None, "0:0:0"), f"the stopwatch ran until {step}")
-        check(any(reading and reading in line for line in said), f"{step} spoke the stopwatch's reading")
+    for step_name in ("space", "答案"):
+        reading = seen[f"reading after {step_name}"]
+        said = spoken_during(seen, step_name)
+        print(f"stopwatch {reading}; spoken after {step_name}:", said)
+        check(reading not in (None, "0.0秒"), f"the stopwatch ran until {step_name}")
+        check(any(reading and reading in line for line in said),
+              f"{step_name} spoke the stopwatch's reading as a time")
 
     solved = seen["solved"]
+    problems = seen[f"problems at {PACES[-1]} s"]
     check(len(solved) == RUN_COUNT and all(a.startswith(p) for p, a in zip(problems, solved)),
-          "after 答案, each problem's label shows it with its answer")
+          "after 答案, each problem's label has it with its answer")
+    said = spoken_during(seen, "答案")
+    reading = seen["reading after 答案"] or ""
+    check(in_order([reading] + solved, said), "答案: the reading, then every answer, in order")
+    check_words(solved, said, "答案")
     reviewed = spoken_during(seen, "review of the answers")
     print("flat review after 答案:", reviewed)
     check(in_order(solved, reviewed), "flat review reads the answers in order")
+
+
+def check_words(announcements, lines, step_name):
+    for announcement in announcements:
+        line = next((line for line in lines if announcement in line), None)
+        check(line is not None and heard_in_words(announcement, line),
+              f"{step_name}: espeak-ng says {announcement}'s operator and equals sign as words")
 
 
 if __name__ == "__main__":
