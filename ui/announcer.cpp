@@ -22,13 +22,21 @@ class AnnouncementNote final : public QWidget {
 
 }  // namespace
 
-Announcer::Announcer(QWidget* window) : QObject(window), window_(window) {}
+Announcer::Announcer(QWidget* window) : QObject(window), window_(window) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // Orca 48 drops events of a kind that come from one program within 0.1 s of each
+    // other, a run's problems among them, unless they come from a notification.
+    source_ = new AnnouncementNote(window, QString());
+    source_->setObjectName("announcementSource");
+    source_->hide();  // for good: it never shows with the window
+#endif
+}
 
 void Announcer::say(const QString& text, Announcing how) {
     // Without a screen reader there is no one to tell, and nothing is done.
     if (!QAccessible::isActive()) return;
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    QAccessibleAnnouncementEvent event(window_, text);
+    QAccessibleAnnouncementEvent event(source_, text);
     event.setPoliteness(how == Announcing::InsteadOfTheRest
                             ? QAccessible::AnnouncementPoliteness::Assertive
                             : QAccessible::AnnouncementPoliteness::Polite);

@@ -16,7 +16,8 @@ namespace zelkor {
 // running.
 //
 // Qt 6.8 has announcements of its own (AT-SPI's Announcement), and they are what the
-// announcer sends there: polite, or assertive where the earlier ones may go unsaid.
+// announcer sends there: polite, or assertive where the earlier ones may go unsaid, all
+// from one hidden notification.
 // Older Qt has none, and Orca 43, the screen reader beside Qt 6.4, speaks nothing of a
 // window's change that does not touch the focus, except a notification as it appears.
 // So there each text is a notification of its own, without size, that appears with the
@@ -40,6 +41,7 @@ class Announcer final : public QObject {
     void showNote(const QString& text);
 
     QWidget* window_;
+    QWidget* source_ = nullptr;  // Qt 6.8: what the announcements come from
     std::deque<QPointer<QWidget>> notes_;
 };
 

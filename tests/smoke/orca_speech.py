@@ -305,7 +305,8 @@ def heard_in_words(announcement, line):
 
 
 def judge(seen):
-    said = spoken_during(seen, "focus on the interval box")
+    # Only while the focus came: what follows is the test typing into the box.
+    said = spoken_between(*seen["steps"]["focus on the interval box"])
     value = seen["interval"]
     print(f"spoken as the focus came to the interval box ({value!r}):", said)
     whole = [line for line in said if value in line]
