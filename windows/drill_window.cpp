@@ -124,8 +124,10 @@ DrillWindow::SkinCall DrillWindow::defaultSkinCall() {
     return [] { return attachSkin(); };
 }
 
-DrillWindow::DrillWindow(SkinCall skinCall)
-    : skinCall_(std::move(skinCall)), lightBlue_(CreateSolidBrush(toColorRef(layout::kLightBlue))) {
+DrillWindow::DrillWindow(SkinCall skinCall, Announcer::Notify notify)
+    : skinCall_(std::move(skinCall)),
+      lightBlue_(CreateSolidBrush(toColorRef(layout::kLightBlue))),
+      notify_(notify) {
     createWindow();
     dpi_ = windowDpi(window_);
     loadIcons();
@@ -141,7 +143,7 @@ DrillWindow::DrillWindow(SkinCall skinCall)
     stopwatchTimer_ = std::make_unique<PreciseTimer>(window_, kStopwatchTickMessage);
     createControls();
     setStopwatchReading(kStopwatchZero);  // and its name, said as a time
-    announcer_ = std::make_unique<Announcer>(window_, raiseUiaNotification);
+    announcer_ = std::make_unique<Announcer>(window_, notify_);
     // Focus rectangles show from the start, not only once the keyboard has been used.
     SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     SetFocus(control(layout::kFocusOrder.front()));

@@ -14,6 +14,7 @@
 #include "control_table.h"
 #include "drill.h"
 #include "precise_timer.h"
+#include "system_calls.h"
 
 namespace zelkor::win32 {
 
@@ -28,7 +29,10 @@ class DrillWindow final : public DrillView {
     using SkinCall = std::function<std::optional<std::int32_t>()>;
     static SkinCall defaultSkinCall();
 
-    explicit DrillWindow(SkinCall skinCall = defaultSkinCall());
+    // notify says announcements as notifications where Windows has them; nullptr for
+    // live regions alone, as on Windows 7 to 8.1.
+    explicit DrillWindow(SkinCall skinCall = defaultSkinCall(),
+                         Announcer::Notify notify = raiseUiaNotification);
     ~DrillWindow() override;
     DrillWindow(const DrillWindow&) = delete;
     DrillWindow& operator=(const DrillWindow&) = delete;
@@ -110,6 +114,7 @@ class DrillWindow final : public DrillView {
     std::map<std::pair<double, bool>, HFONT> fonts_;
     HBRUSH lightBlue_ = nullptr;
     HWND focusBeforeDeactivation_ = nullptr;
+    Announcer::Notify notify_;
     std::unique_ptr<Announcer> announcer_;
     std::unique_ptr<PreciseTimer> paceTimer_;
     std::unique_ptr<PreciseTimer> stopwatchTimer_;

@@ -33,11 +33,13 @@ inline std::string windowText(HWND hwnd) {
 class Win32WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        window = std::make_unique<win32::DrillWindow>([this]() -> std::optional<std::int32_t> {
-            ++skinCalls;
-            skinCalledWhileVisible = window && IsWindowVisible(window->handle());
-            return std::nullopt;
-        });
+        window = std::make_unique<win32::DrillWindow>(
+            [this]() -> std::optional<std::int32_t> {
+                ++skinCalls;
+                skinCalledWhileVisible = window && IsWindowVisible(window->handle());
+                return std::nullopt;
+            },
+            notify());
         drill = std::make_unique<Drill>(*window, random);
         window->attach(*drill);
         window->show();
@@ -48,6 +50,8 @@ class Win32WindowTest : public ::testing::Test {
         window.reset();
         drill.reset();
     }
+    // How the window says announcements: as the program does, unless a test says.
+    virtual win32::Announcer::Notify notify() const { return win32::raiseUiaNotification; }
 
     // Handles the thread's messages until condition holds or timeoutMs passes; returns
     // whether it held.
