@@ -4,6 +4,7 @@
 # name below exists on both.
 
 ZELKOR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$ZELKOR_ROOT/tools/runs_32bit.sh"
 
 # What the program needs to build and run. qt6-qpa-plugins is named on purpose:
 # libqt6gui6 only recommends it, and without it no window can open.

@@ -6,12 +6,25 @@
 # Where Wine or Xvfb is missing, the caller is skipped naming the packages
 # (require_packages.sh).
 source "$(dirname "${BASH_SOURCE[0]}")/../smoke/require_packages.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/runs_32bit.sh"
 # A 32-bit prefix (WINEARCH=win32) runs the 32-bit build, as 32-bit Windows would.
+# WINE_NEEDS_32BIT=1 says that the caller runs a 32-bit program (the installer) in a
+# 64-bit prefix.
 WINEARCH=${WINEARCH:-win64}
 if [ "$WINEARCH" = win32 ]; then
     require_packages wine wine32:i386 xvfb
 else
     require_packages wine wine64 xvfb
+fi
+runs_32bit=yes
+zelkor_runs_32bit "${ZELKOR_PROBE_MACHINE:-03}" || case $? in
+    1) runs_32bit=no ;;
+    *) exit 1 ;;
+esac
+if [ $runs_32bit = no ] && { [ "$WINEARCH" = win32 ] || [ "${WINE_NEEDS_32BIT:-0}" = 1 ]; }; then
+    # What the kernel cannot run fails nowhere: skipped, in the full suite too.
+    echo "SKIPPED: $ZELKOR_NO_32BIT_LINE"
+    exit 77
 fi
 source "$(dirname "${BASH_SOURCE[0]}")/../smoke/xvfb_session.sh"
 
@@ -20,6 +33,15 @@ export PATH="$PATH:/usr/lib/wine"
 : "${WINEPREFIX:?WINEPREFIX names the Wine prefix to use}"
 WINEPREFIX=$(realpath -m "$WINEPREFIX")  # Wine takes absolute paths only
 export WINEPREFIX WINEDEBUG=-all WINEARCH
+if [ $runs_32bit = no ]; then
+    # Debian's wine starts its 32-bit loader wherever wine32 is installed, even for a
+    # 64-bit program: here every Wine command goes to the 64-bit loader instead.
+    mkdir -p "$WINEPREFIX.loaders"
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$WINEPREFIX.loaders/wine"
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 wineboot "$@"\n' >"$WINEPREFIX.loaders/wineboot"
+    chmod +x "$WINEPREFIX.loaders/wine" "$WINEPREFIX.loaders/wineboot"
+    export PATH="$WINEPREFIX.loaders:$PATH" WINELOADER=/usr/lib/wine/wine64
+fi
 # No .NET or browser engine: nothing here needs them, and their installers would ask.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # Wine reads command lines and file names in the locale's character set.
