@@ -59,8 +59,8 @@ void PreciseTimer::start(int intervalMs) {
         ++startNumber_;
         startTime_ = counterNow();
         workerIntervalMs_ = intervalMs;
+        pendingStart_ = 0;
     }
-    tickPending_ = false;
     SetEvent(wake_);
 }
 
@@ -70,8 +70,8 @@ void PreciseTimer::stop() {
         std::lock_guard lock(mutex_);
         ++startNumber_;
         workerIntervalMs_ = 0;
+        pendingStart_ = 0;
     }
-    tickPending_ = false;
     SetEvent(wake_);
     raiseSystemResolution(false);
 }
@@ -79,7 +79,16 @@ void PreciseTimer::stop() {
 bool PreciseTimer::takeTick(WPARAM startNumber) {
     std::lock_guard lock(mutex_);
     if (startNumber != startNumber_ || workerIntervalMs_ == 0) return false;
-    tickPending_ = false;
+    pendingStart_ = 0;
+    return true;
+}
+
+// Whether the worker is to post a tick of startNumber: not where a start, stop or quit
+// came since it waited, nor where a tick of this start already waits in the queue.
+bool PreciseTimer::claimTick(std::uint64_t startNumber) {
+    std::lock_guard lock(mutex_);
+    if (quit_ || startNumber != startNumber_ || pendingStart_ == startNumber) return false;
+    pendingStart_ = startNumber;
     return true;
 }
 
@@ -113,7 +122,7 @@ void PreciseTimer::run() {
         while (waitUntil(schedule.nextDue(), startNumber)) {
             // Ticks that came due together are one tick: the window never queues them.
             if (schedule.takeDue(counterNow(), MissedTicks::Skip) > 0 &&
-                !tickPending_.exchange(true)) {
+                claimTick(startNumber)) {
                 PostMessageW(window_, message_, static_cast<WPARAM>(startNumber), 0);
             }
         }

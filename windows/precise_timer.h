@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -43,6 +42,7 @@ class PreciseTimer {
   private:
     void run();
     bool waitUntil(std::int64_t deadline, std::uint64_t startNumber);
+    bool claimTick(std::uint64_t startNumber);
     void raiseSystemResolution(bool raise);
 
     HWND window_;
@@ -53,12 +53,14 @@ class PreciseTimer {
     bool systemResolutionRaised_ = false;
     int intervalMs_ = 0;  // the window thread's view
 
-    std::mutex mutex_;  // guards the three below, shared with the worker
+    std::mutex mutex_;  // guards the five below, shared with the worker
     std::uint64_t startNumber_ = 0;
     std::int64_t startTime_ = 0;  // performance-counter ticks
     int workerIntervalMs_ = 0;
     bool quit_ = false;
-    std::atomic<bool> tickPending_{false};
+    // The start whose tick waits in the window's queue, 0 for none. Tied to its start
+    // so that a tick posted just as a new start came cannot hold back the new start's.
+    std::uint64_t pendingStart_ = 0;
     std::thread worker_;
 };
 
