@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 #include <imm.h>
-#include <uxtheme.h>
 
 #include <algorithm>
 #include <cmath>
@@ -226,7 +225,7 @@ void DrillWindow::createControls() {
             case ControlKind::Frame:
                 // Frame captions are black as designed; the visual style would colour
                 // them from its theme.
-                SetWindowTheme(child.handle, L"", L"");
+                drawWithoutVisualStyle(child.handle);
                 break;
             default:
                 break;

@@ -1,7 +1,6 @@
 #include "precise_timer.h"
 
-#include <timeapi.h>
-
+#include "system_calls.h"
 #include "tick_schedule.h"
 
 namespace zelkor::win32 {
@@ -96,11 +95,7 @@ void PreciseTimer::raiseSystemResolution(bool raise) {
     // Only an ordinary waitable timer needs the system's timer at 1 ms, and only while
     // it ticks.
     if (highResolution_ || raise == systemResolutionRaised_) return;
-    if (raise) {
-        timeBeginPeriod(1);
-    } else {
-        timeEndPeriod(1);
-    }
+    requestTimerResolution(raise);
     systemResolutionRaised_ = raise;
 }
 
@@ -121,8 +116,7 @@ void PreciseTimer::run() {
         }
         while (waitUntil(schedule.nextDue(), startNumber)) {
             // Ticks that came due together are one tick: the window never queues them.
-            if (schedule.takeDue(counterNow(), MissedTicks::Skip) > 0 &&
-                claimTick(startNumber)) {
+            if (schedule.takeDue(counterNow(), MissedTicks::Skip) > 0 && claimTick(startNumber)) {
                 PostMessageW(window_, message_, static_cast<WPARAM>(startNumber), 0);
             }
         }

@@ -7,16 +7,10 @@ namespace {
 
 constexpr int kDefaultDpi = 96;
 
-// A function of a DLL Windows already has loaded or can load from its own folder, or
-// nullptr where this Windows lacks it.
+// A function of a DLL in Windows' own folder, or nullptr where this Windows lacks it.
 template <class Function>
 Function lookUp(const wchar_t* library, const char* name) {
-    HMODULE module = GetModuleHandleW(library);
-    if (module == nullptr) module = LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    // Before KB2533623 the search flag is refused; the name alone is then searched in
-    // the system's folders, where shcore.dll lives.
-    if (module == nullptr && GetLastError() == ERROR_INVALID_PARAMETER)
-        module = LoadLibraryW(library);
+    HMODULE module = loadSystemLibrary(library);
     if (module == nullptr) return nullptr;
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
@@ -28,6 +22,8 @@ using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 using EnableNonClientDpiScalingFunction = BOOL(WINAPI*)(HWND);
 using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+using SetWindowThemeFunction = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+using TimePeriodFunction = UINT(WINAPI*)(UINT);
 // The element provider is an IRawElementProviderSimple; only its IUnknown is used here.
 using UiaHostProviderFromHwndFunction = HRESULT(WINAPI*)(HWND, IUnknown**);
 using UiaRaiseNotificationEventFunction = HRESULT(WINAPI*)(IUnknown*, int, int, BSTR, BSTR);
@@ -94,19 +90,57 @@ void scaleNonClientArea(HWND window) {
     if (enable != nullptr) enable(window);
 }
 
-bool loadDllsFromSystemFolderOnly() {
-    const auto setDefault =
-        lookUp<SetDefaultDllDirectoriesFunction>(L"kernel32.dll", "SetDefaultDllDirectories");
-    return setDefault != nullptr && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE;
+std::wstring systemFolder() {
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(folder, length) : std::wstring();
+}
+
+HMODULE loadSystemLibrary(const wchar_t* library) {
+    const std::wstring folder = systemFolder();
+    if (folder.empty()) return nullptr;
+    const std::wstring path = folder + L"\\" + library;
+    // Loaded by its full path, the library's own imports are looked for in its folder
+    // first, as Windows' own are.
+    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+DllSearch restrictDllSearch(DllSearchCalls calls) {
+    if (calls == DllSearchCalls::AsWindowsHas) {
+        const auto setDefault =
+            lookUp<SetDefaultDllDirectoriesFunction>(L"kernel32.dll", "SetDefaultDllDirectories");
+        if (setDefault != nullptr && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE)
+            return DllSearch::SystemFolderOnly;
+    }
+    // Windows 7 without KB2533623: the program's folder still comes first, but an empty
+    // DLL directory takes the current folder out.
+    return SetDllDirectoryW(L"") != FALSE ? DllSearch::WithoutCurrentFolder : DllSearch::Unchanged;
+}
+
+void drawWithoutVisualStyle(HWND control) {
+    static const auto setWindowTheme =
+        lookUp<SetWindowThemeFunction>(L"uxtheme.dll", "SetWindowTheme");
+    if (setWindowTheme != nullptr) setWindowTheme(control, L"", L"");
+}
+
+void requestTimerResolution(bool oneMillisecond) {
+    static const auto begin = lookUp<TimePeriodFunction>(L"winmm.dll", "timeBeginPeriod");
+    static const auto end = lookUp<TimePeriodFunction>(L"winmm.dll", "timeEndPeriod");
+    if (begin == nullptr || end == nullptr) return;
+    if (oneMillisecond) {
+        begin(1);
+    } else {
+        end(1);
+    }
 }
 
 bool raiseUiaNotification(HWND source, const std::wstring& text, bool dropsTheRest) {
     static const auto raise = lookUp<UiaRaiseNotificationEventFunction>(
         L"uiautomationcore.dll", "UiaRaiseNotificationEvent");
-    static const auto hostProvider = lookUp<UiaHostProviderFromHwndFunction>(
-        L"uiautomationcore.dll", "UiaHostProviderFromHwnd");
-    static const auto listening = lookUp<UiaClientsAreListeningFunction>(
-        L"uiautomationcore.dll", "UiaClientsAreListening");
+    static const auto hostProvider =
+        lookUp<UiaHostProviderFromHwndFunction>(L"uiautomationcore.dll", "UiaHostProviderFromHwnd");
+    static const auto listening =
+        lookUp<UiaClientsAreListeningFunction>(L"uiautomationcore.dll", "UiaClientsAreListening");
     if (raise == nullptr || hostProvider == nullptr) return false;
     if (listening != nullptr && !listening()) return true;  // nobody to tell
     IUnknown* provider = nullptr;

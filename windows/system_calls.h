@@ -13,6 +13,9 @@ namespace zelkor::win32 {
 //   GetSystemMetricsForDpi, EnableNonClientDpiScaling    Windows 10 1607 (user32)
 //   GetDpiForMonitor                     Windows 8.1 (shcore)
 //   SetDefaultDllDirectories            Windows 8, or 7 with KB2533623 (kernel32)
+//
+// and those of DLLs that are not among Windows' known DLLs (uxtheme, winmm, shcore,
+// uiautomationcore), which are loaded by full path from Windows' own folder.
 //   UiaRaiseNotificationEvent           Windows 10 1709 (uiautomationcore)
 
 // The system's density: GetDpiForSystem, or the screen's LOGPIXELSX.
@@ -30,9 +33,32 @@ int systemMetricAtDpi(int index, int dpi);
 // scale window's title bar with its monitor too; nothing elsewhere. Call it while
 // handling WM_NCCREATE.
 void scaleNonClientArea(HWND window);
-// Restricts the DLLs loaded by name to Windows' own folder, where Windows can; returns
-// whether it did.
-bool loadDllsFromSystemFolderOnly();
+// Windows' own folder (System32, which a 32-bit program on 64-bit Windows is shown
+// SysWOW64 as), or an empty text where Windows does not say.
+std::wstring systemFolder();
+// A DLL of Windows' own folder, loaded by its full path, or nullptr. Every system DLL
+// the program does not import from Windows' known DLLs comes through here: loaded by
+// name, it would be looked for in the program's folder first, where a planted copy
+// beside a portable zelkor.exe would win.
+HMODULE loadSystemLibrary(const wchar_t* library);
+
+// How DLLs loaded by name are searched for after restrictDllSearch.
+enum class DllSearch {
+    SystemFolderOnly,      // SetDefaultDllDirectories (8, or 7 with KB2533623)
+    WithoutCurrentFolder,  // SetDllDirectoryW(L""): the rest of the default order
+    Unchanged,
+};
+// AsWindowsHas uses what this Windows has; WithoutDefaultDllDirectories takes the way
+// of a Windows 7 without KB2533623, for tests on a system that has the call.
+enum class DllSearchCalls { AsWindowsHas, WithoutDefaultDllDirectories };
+// Restricts the search for DLLs loaded by name as far as this Windows can.
+DllSearch restrictDllSearch(DllSearchCalls calls = DllSearchCalls::AsWindowsHas);
+
+// Draws control without the visual style (uxtheme's SetWindowTheme), as classic
+// Windows draws it; nothing where uxtheme is missing.
+void drawWithoutVisualStyle(HWND control);
+// Asks for the system timer at 1 ms (winmm's timeBeginPeriod), or gives that back.
+void requestTimerResolution(bool oneMillisecond);
 
 // Says text through UI Automation's notification from source's element, under this
 // program's one activity: queued behind the program's earlier notifications, or, where

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The Windows program imports nothing that Windows 7 SP1 lacks: every function in its
 # import table must be listed in windows_imports.txt with a version no newer than 7.
+# And it imports only DLLs that Windows never looks for in the program's folder: each
+# must be listed there as a known DLL or one the manifest names.
 # usage: import_pin_test.sh OBJDUMP PROGRAM.exe LIST
 set -euo pipefail
 objdump=$1 program=$2 list=$3
@@ -14,7 +16,19 @@ awk -v program="$program" '
     function rank(version) {
         return index(" 2000 xp vista 7 8 8.1 10-1607 10-1709 ", " " version " ")
     }
-    FNR == NR { if ($0 !~ /^#/ && NF == 3) since[$1 " " $2] = $3; next }
+    FNR == NR {
+        if ($0 ~ /^#/) next
+        if (NF == 3) since[$1 " " $2] = $3
+        if (NF == 2) found[$1] = $2
+        next
+    }
+    !($1 in checked) {
+        checked[$1] = 1
+        if (!($1 in found)) {
+            print "FAILED: " $1 " is neither a known DLL nor in the manifest: a copy beside the program would be loaded"
+            bad++
+        }
+    }
     {
         total++
         key = $1 " " $2
@@ -23,7 +37,7 @@ awk -v program="$program" '
         else if (rank(version) > rank("7")) { print "FAILED: " key " needs Windows " version; bad++ }
     }
     END {
-        printf "%s: %d imported functions, %d newer than Windows 7 SP1 or unlisted\n",
-               program, total, bad
+        printf "%s: %d imported functions from %d DLLs, %d faults\n",
+               program, total, length(checked), bad
         exit bad > 0
     }' "$list" <(echo "$imports")
