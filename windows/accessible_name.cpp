@@ -37,6 +37,9 @@ void setAccessibleName(HWND control, const std::wstring& name) {
     } else {
         services->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, property, name.c_str());
     }
+    // Annotation raises nothing itself, and the change SetWindowTextW raised came before
+    // the new name: a screen reader that read the name then heard the old words.
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
 }
 
 bool markPoliteLiveRegion(HWND control) {
