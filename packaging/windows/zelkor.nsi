@@ -1,6 +1,6 @@
 ; The Windows installer, for every supported Windows: a 32-bit installer that runs on
-; 32- and 64-bit Windows 7 SP1 and later, installs the 64-bit drill on 64-bit Windows and
-; the 32-bit one elsewhere, and refuses older Windows with a message. It installs for all
+; 32- and 64-bit Windows 7 SP1 and later, installs the 64-bit drill on x64 Windows and
+; the 32-bit one elsewhere (x86 and Arm), and refuses older Windows with a message. It installs for all
 ; users (Program Files, the all-users Start menu, HKLM) where it can elevate, or for the
 ; current user alone without administrator rights (the user's own programs folder, the
 ; user's Start menu, HKCU): asked on a page, or said on the command line with /AllUsers
@@ -90,7 +90,24 @@ Function .onInit
   !insertmacro MULTIUSER_INIT
 FunctionEnd
 
+; The drill holds this mutex while it runs (windows/main.cpp), in the global namespace
+; or, where Windows refused that, in its session's.
+!define RUNNING_MUTEX "Zelkor.Drill.Running"
+!define SYNCHRONIZE 0x00100000
+
 Function un.onInit
+  ; A running program's file cannot be removed: uninstalling now would leave it and its
+  ; folder behind without an uninstall entry. Exit code 4 says so to a silent caller.
+  System::Call 'kernel32::OpenMutexW(i ${SYNCHRONIZE}, i 0, w "Global\${RUNNING_MUTEX}") p.r0'
+  ${If} $0 = 0
+    System::Call 'kernel32::OpenMutexW(i ${SYNCHRONIZE}, i 0, w "Local\${RUNNING_MUTEX}") p.r0'
+  ${EndIf}
+  ${If} $0 <> 0
+    System::Call 'kernel32::CloseHandle(p r0)'
+    MessageBox MB_OK|MB_ICONSTOP "${DISPLAY_NAME} 正在运行。请先关闭它，再卸载。" /SD IDOK
+    SetErrorLevel 4
+    Quit
+  ${EndIf}
   !insertmacro useRegistryView
   !insertmacro MULTIUSER_UNINIT
 FunctionEnd
@@ -101,7 +118,9 @@ FunctionEnd
 
 Section "Install"
   SetOutPath "$INSTDIR"
-  ${If} ${RunningX64}
+  ; The x64 program only on x64 Windows: Windows 10 on Arm runs no x64 programs (11
+  ; emulates them), and runs the x86 one as every Arm Windows does.
+  ${If} ${IsNativeAMD64}
     File "/oname=zelkor.exe" "${PROGRAM64}"
   ${Else}
     File "/oname=zelkor.exe" "${PROGRAM32}"

@@ -4,7 +4,8 @@
 #   CurrentUser  the user's own programs folder, the user's Start menu, HKCU;
 # each time the program of the prefix's Windows (64-bit in a 64-bit prefix, 32-bit in a
 # 32-bit one), its Add/Remove Programs entry in the registry view the installer writes,
-# its window, and a silent uninstall that leaves no file, folder, shortcut or key. Each
+# its window, the uninstaller's refusal while the program runs, and a silent uninstall
+# that leaves no file, folder, shortcut or key. Each
 # "nothing left" check first proves that it sees what the install added.
 #   TooOld       on Windows Vista the installer refuses, installing nothing.
 # usage: installer_test.sh SETUP.EXE SHORTCUT_NAME AllUsers|CurrentUser|TooOld
@@ -102,6 +103,18 @@ check "uninstall key: size" test "$(( $(key_value EstimatedSize) ))" -gt 0
 wine "$install_windows\\zelkor.exe" &
 window=$(timeout 30 env LC_ALL=$TOOL_LOCALE xdotool search --sync --onlyvisible --name 'ZelkorV1.2版' | head -n 1) || true
 check "installed program shows its window" test -n "$window"
+# While the drill runs its file cannot be removed: the uninstaller refuses, leaving
+# everything in place, and says so in its exit code. Run in place (_?=), as NSIS's
+# uninstallers give their exit code only then. The folder after _?= goes unquoted, as
+# NSIS wants it: one word of the command line per word of the path.
+read -ra in_place <<<"_?=$install_windows"
+set +e
+timeout 120 wine "$install_windows\\uninstall.exe" /S "/$mode" "${in_place[@]}"
+status=$?
+set -e
+check "uninstalling refused while the drill runs (exit 4)" test "$status" -eq 4
+check "program kept while it runs" test -f "$install_dir/zelkor.exe"
+check "uninstall key kept while it runs" key_present
 wineserver -k || true
 wine_wait 30 || true
 
