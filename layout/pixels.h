@@ -45,6 +45,16 @@ constexpr double fitFactor(int width, int height, int areaWidth, int areaHeight)
     return factor > 0 ? factor : 1.0;
 }
 
+// Whether a window of width x height, fitted to an area of areaWidth x areaHeight, would
+// come out much larger with the area turned a quarter round: its fitted scale is below
+// one half, and the turned area's is at least 4/3 of it (a phone held upright, or a
+// narrow browser window). Where so, the area may show a hint to turn the device.
+constexpr bool turningWouldEnlarge(int width, int height, int areaWidth, int areaHeight) {
+    const double fitted = fitFactor(width, height, areaWidth, areaHeight);
+    const double turned = fitFactor(width, height, areaHeight, areaWidth);
+    return fitted < 0.5 && turned * 3 >= fitted * 4;
+}
+
 // A length scaled by factor, rounded half up.
 constexpr int scaleBy(int pixels, double factor) { return static_cast<int>(pixels * factor + 0.5); }
 

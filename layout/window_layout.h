@@ -54,6 +54,9 @@ inline constexpr Rgb kLightBlue{192, 192, 255};  // behind the progress and flas
 inline constexpr int kTwipsPerPixel = 15;
 
 inline constexpr const char* kTitle = "ZelkorV1.2版";
+// Shown beside a window that would come out much larger turned (turningWouldEnlarge):
+// true of a phone held upright and of a narrow browser window alike.
+inline constexpr const char* kTurnHint = "把设备横过来，或把窗口拉宽，题目会显示得更大。";
 inline constexpr Control kWindow{"Form1", {0, 0, 15240, 10530}};
 
 inline constexpr Control kSettingsFrame{

@@ -43,11 +43,12 @@ def font_face(src):
             'font-display: block; }\n' % src)
 
 
-def page(title, head, body_scripts, offline):
+def page(title, turn_hint, head, body_scripts, offline):
     return (f'<!DOCTYPE html>\n<html lang="zh-CN" data-offline="{offline}">\n<head>\n'
             '<meta charset="utf-8">\n'
             '<meta name="viewport" content="width=device-width, initial-scale=1">\n'
             f'{head}<title>{html.escape(title)}</title>\n</head>\n<body>\n'
+            f'<p id="turn-hint" hidden>{html.escape(turn_hint)}</p>\n'
             f'<main id="window" aria-label="{html.escape(title)}"></main>\n'
             '<div id="announcer" class="visually-hidden" aria-live="polite"></div>\n'
             '<div id="announcer-now" class="visually-hidden" aria-live="assertive"></div>\n'
@@ -74,7 +75,7 @@ def single_file(args, layout):
     body = "".join(f"<script>{s}</script>\n" for s in scripts)
     licence = args.font_licence.read_text(encoding="utf-8")
     assert "-->" not in licence, "the licence would end its comment early"
-    text = page(layout["title"], head, body, "no")
+    text = page(layout["title"], layout["turnHint"], head, body, "no")
     text += f"<!-- The font inlined above is a subset of AR PL UMing:\n{licence}\n-->\n"
     args.single.write_text(text, encoding="utf-8")
 
@@ -97,7 +98,8 @@ def site(args, layout):
     name = chinese_name(args.desktop_entry)
     manifest = {
         "name": name, "short_name": name, "lang": "zh-CN", "start_url": "./",
-        "scope": "./", "display": "standalone", "background_color": "#f0f0f0",
+        "scope": "./", "display": "standalone", "orientation": "landscape",
+        "background_color": "#f0f0f0",
         "theme_color": "#f0f0f0",
         "icons": [{"src": f"icon-{s}.png", "sizes": f"{s}x{s}", "type": "image/png"}
                   for s in ICON_SIZES] +
@@ -113,7 +115,8 @@ def site(args, layout):
             '<link rel="manifest" href="manifest.webmanifest">\n'
             '<link rel="stylesheet" href="page.css">\n')
     body = '<script src="page.js"></script>\n<script src="zelkor.js"></script>\n'
-    (out / "index.html").write_text(page(layout["title"], head, body, "yes"), encoding="utf-8")
+    (out / "index.html").write_text(
+        page(layout["title"], layout["turnHint"], head, body, "yes"), encoding="utf-8")
     files = sorted(p.name for p in out.iterdir())
     version = hashlib.sha256(b"".join((out / f).read_bytes() for f in files)).hexdigest()[:16]
     worker = args.service_worker.read_text(encoding="utf-8")

@@ -74,9 +74,11 @@ void DrillWindow::applyScale() {
 }
 
 // Where the designed window does not fit the viewport, the whole layout shrinks until it
-// does; where it fits, it stays as designed.
+// does; where it fits, it stays as designed. Where turning the device (or widening the
+// browser window) would show it much larger, the page says so beside it.
 void DrillWindow::fitViewport(int width, int height) {
     const layout::PixelRect client = layout::toPixels(layout::kWindow.place);
+    page::showTurnHint(layout::turningWouldEnlarge(client.width, client.height, width, height));
     const double scale = layout::fitFactor(client.width, client.height, width, height);
     if (scale == scale_) return;
     scale_ = scale;

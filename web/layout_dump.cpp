@@ -68,6 +68,7 @@ std::string operatorGlyphs() {
 // into the number boxes (printable ASCII).
 std::string shownCharacters() {
     std::string text = zelkor::layout::kTitle;
+    text += zelkor::layout::kTurnHint;
     for (char c = ' '; c <= '~'; ++c) text += c;
     for (const DesignedControl& c : zelkor::layout::controlTable()) text += c.caption;
     text += zelkor::kCountRejectedTitle;
@@ -101,7 +102,8 @@ std::string spokenJson() {
 int main() {
     using namespace zelkor;
     const layout::PixelRect client = layout::toPixels(layout::kWindow.place);
-    std::string json = "{\"title\":" + quoted(layout::kTitle) + ",\"window\":[" +
+    std::string json = "{\"title\":" + quoted(layout::kTitle) +
+                       ",\"turnHint\":" + quoted(layout::kTurnHint) + ",\"window\":[" +
                        std::to_string(client.width) + "," + std::to_string(client.height) +
                        "],\"fontFamily\":" + quoted(layout::kFontFamily) + ",\"controls\":[";
     bool first = true;

@@ -32,6 +32,7 @@ EM_JS(void, jsPlace, (int index, int left, int top, int width, int height, doubl
     zelkorPage.place(index, left, top, width, height, font, !!centred);
 });
 EM_JS(void, jsSetWindowSize, (int width, int height), { zelkorPage.setWindowSize(width, height); });
+EM_JS(void, jsShowTurnHint, (int shown), { zelkorPage.showTurnHint(!!shown); });
 EM_JS(void, jsSetFocusOrder, (const int* indices, int count), {
     zelkorPage.setFocusOrder(Array.from(HEAP32.subarray(indices >> 2, (indices >> 2) + count)));
 });
@@ -74,6 +75,8 @@ void place(int index, const layout::PixelRect& place, double fontPixels, bool ce
 }
 
 void setWindowSize(int width, int height) { jsSetWindowSize(width, height); }
+
+void showTurnHint(bool shown) { jsShowTurnHint(shown ? 1 : 0); }
 
 void setFocusOrder(const std::vector<int>& indices) {
     jsSetFocusOrder(indices.data(), static_cast<int>(indices.size()));

@@ -17,7 +17,11 @@ void createControl(int index, const layout::DesignedControl& control, int frameI
 // Places a control in CSS pixels with its font size; centred says whether its text line
 // is centred vertically instead of drawn from the top.
 void place(int index, const layout::PixelRect& place, double fontPixels, bool centred);
+// The window's size; the page centres it in the viewport.
 void setWindowSize(int width, int height);
+// Shows or hides the hint to turn the device (layout::kTurnHint), which stands before the
+// window in reading order, in the space above it.
+void showTurnHint(bool shown);
 // The Tab key's walk, by index; after the last it comes back to the first.
 void setFocusOrder(const std::vector<int>& indices);
 

@@ -146,6 +146,12 @@ var zelkorPage = (function () {
   function setWindowSize(width, height) {
     windowElement.style.width = width + 'px';
     windowElement.style.height = height + 'px';
+    // The hint to turn the device takes the space above the centred window.
+    document.documentElement.style.setProperty('--window-height', height + 'px');
+  }
+
+  function showTurnHint(shown) {
+    document.getElementById('turn-hint').hidden = !shown;
   }
 
   function focusTarget(index) {
@@ -327,8 +333,8 @@ var zelkorPage = (function () {
   }
 
   return {
-    createControl, place, setWindowSize, setFocusOrder, focus, announce, showMessage,
-    wakeAfter, cancelWake, ready,
+    createControl, place, setWindowSize, showTurnHint, setFocusOrder, focus, announce,
+    showMessage, wakeAfter, cancelWake, ready,
     setCaption: (index, caption, spokenName) => setCaption(controls[index], caption, spokenName),
     setVisible: (index, visible) => { controls[index].element.hidden = !visible; },
     text: (index) => controls[index].input.value,

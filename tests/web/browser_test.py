@@ -216,6 +216,65 @@ class Page(conformance.WindowHelpers, BrowserCase):
 
 
 
+def turning_suggested(width, height):
+    """The page's rule, worked out here again: below half size, and at least 4/3 as
+    large with the screen turned."""
+    return fit(width, height) < 0.5 and fit(height, width) * 3 >= fit(width, height) * 4
+
+
+class OnTheScreensFamiliesUse(BrowserCase):
+    """Phones and a tablet upright and turned, a laptop and a wide desktop window: the
+    window whole, centred, at the fitted scale, and the hint to turn the device exactly
+    where turning would show the window much larger. ZELKOR_SCREENSHOTS names a folder
+    for a screenshot of each."""
+    SIZES = [(360, 640), (390, 844), (412, 915), (768, 1024),
+             (640, 360), (844, 390), (915, 412), (1024, 768),
+             (1280, 800), (1920, 1080)]
+
+    GEOMETRY = """(() => {
+      const box = (id) => { const r = document.getElementById(id).getBoundingClientRect();
+                            return [r.left, r.top, r.width, r.height]; };
+      const hint = document.getElementById('turn-hint');
+      const windowElement = document.getElementById('window');
+      return {window: box('window'), hint: box('turn-hint'), hintShown: !hint.hidden,
+              hintText: hint.textContent,
+              hintFirst: !!(hint.compareDocumentPosition(windowElement) &
+                            Node.DOCUMENT_POSITION_FOLLOWING),
+              hintLive: !!hint.closest('[aria-live]'),
+              hintFits: hint.scrollHeight <= hint.clientHeight + 1};
+    })()"""
+
+    def test_the_window_is_whole_centred_and_fitted_and_the_hint_shows_where_turning_helps(self):
+        shots = os.environ.get("ZELKOR_SCREENSHOTS")
+        for width, height in self.SIZES:
+            with self.subTest(viewport=f"{width}x{height}"):
+                self.page.resize(width, height, touch=width <= 1024)
+                scale = fit(width, height)
+                shown_width = conformance.scaled(WINDOW_WIDTH, scale)
+                shown_height = conformance.scaled(WINDOW_HEIGHT, scale)
+                self.page.wait_for(
+                    f"document.getElementById('window').getBoundingClientRect().width === "
+                    f"{shown_width}", "the window refitted")
+                seen = self.page.evaluate(self.GEOMETRY)
+                left, top, shown_w, shown_h = seen["window"]
+                self.assertEqual((shown_w, shown_h), (shown_width, shown_height))
+                self.assertAlmostEqual(left, (width - shown_width) / 2, delta=1)
+                self.assertAlmostEqual(top, (height - shown_height) / 2, delta=1)
+                self.assertTrue(left >= 0 and top >= 0 and left + shown_w <= width and
+                                top + shown_h <= height, "the window whole")
+                self.assertEqual(seen["hintShown"], turning_suggested(width, height))
+                if seen["hintShown"]:
+                    self.assertEqual(seen["hintText"], LAYOUT["turnHint"])
+                    hint_left, hint_top, hint_w, hint_h = seen["hint"]
+                    self.assertLessEqual(hint_top + hint_h, top + 1, "above the window")
+                    self.assertGreater(hint_h, 0)
+                    self.assertTrue(seen["hintFits"], "the hint's text fits its space")
+                self.assertTrue(seen["hintFirst"], "the hint comes first in reading order")
+                self.assertFalse(seen["hintLive"], "the hint is no announcement")
+                if shots:
+                    self.page.screenshot(pathlib.Path(shots) / f"web-{width}x{height}.png")
+
+
 class HostedFolder(conformance.WindowHelpers, BrowserCase):
     @classmethod
     def setUpClass(cls):
