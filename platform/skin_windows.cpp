@@ -1,9 +1,9 @@
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 
 #include "skin.h"
-#include "wide_text.h"
 
 namespace zelkor {
 namespace {
@@ -34,7 +34,8 @@ HMODULE loadFromProgramFolder(const std::wstring& library) {
 }  // namespace
 
 std::optional<std::int32_t> attachSkin(const std::string& library) {
-    HMODULE module = loadFromProgramFolder(toWide(library));
+    HMODULE module = loadFromProgramFolder(
+        std::filesystem::path(std::u8string(library.begin(), library.end())).wstring());
     if (module == nullptr) return std::nullopt;
     using AttachFunction = std::int32_t(WINAPI*)();
     auto attach = reinterpret_cast<AttachFunction>(
