@@ -63,8 +63,10 @@ std::string spokenReading(std::string_view reading) {
         return std::string(reading);
     }
     std::string spoken;
-    if (minutes != "0") spoken = std::string(minutes) + "分，";
-    return spoken + std::string(seconds) + "." + std::string(tenths) + "秒";
+    // The decimal point as the word 点: Debian 12's Mandarin voice drops a written point
+    // ("3.1秒" is heard as 三一秒), and 13's drops it after 分.
+    if (minutes != "0") spoken = std::string(minutes) + "分";
+    return spoken + std::string(seconds) + "点" + std::string(tenths) + "秒";
 }
 
 }  // namespace zelkor

@@ -28,8 +28,8 @@ std::string spokenLine(std::string_view shownLine);
 // and "第1道，9加3等于12" for an answer line.
 std::string problemAnnouncement(int place, std::string_view shownLine);
 
-// A stopwatch reading as shown ("m:s:t") said as a time: "8.9秒" under a minute,
-// "1分，8.9秒" from one minute on. A text not of that form comes back as it is.
+// A stopwatch reading as shown ("m:s:t") said as a time: "8点9秒" under a minute,
+// "1分8点9秒" from one minute on. A text not of that form comes back as it is.
 std::string spokenReading(std::string_view reading);
 
 }  // namespace zelkor

@@ -30,8 +30,8 @@ TEST(SpokenForms, GlyphsBecomeWordsAndReadingsBecomeTimes) {
     for (const Case& c : lines) EXPECT_EQ(spokenLine(c.shown), c.spoken) << c.shown;
 
     const Case readings[] = {
-        {"0:0:0", "0.0秒"},   {"0:8:9", "8.9秒"},         {"0:59:9", "59.9秒"},
-        {"1:0:5", "1分，0.5秒"}, {"59:59:9", "59分，59.9秒"}, {"0:10:0", "10.0秒"},
+        {"0:0:0", "0点0秒"},   {"0:8:9", "8点9秒"},       {"0:59:9", "59点9秒"},
+        {"1:0:5", "1分0点5秒"}, {"59:59:9", "59分59点9秒"}, {"0:10:0", "10点0秒"},
         // Not a reading: left as it is rather than guessed at.
         {"8.9", "8.9"},       {"1:2", "1:2"},             {"a:b:c", "a:b:c"},
         {"::", "::"},         {"", ""},                   {"1:2:3:4", "1:2:3:4"},
@@ -130,7 +130,7 @@ TEST(Announcements, TheSheetIsReadOutLineByLine) {
     std::vector<std::string> expected{spokenReading(h.view.stopwatchReading)};
     for (const std::string& line : saidOf(answers)) expected.push_back(line);
     EXPECT_EQ(h.view.announcements, expected);
-    EXPECT_EQ(h.view.announcements.front(), "8.9秒");
+    EXPECT_EQ(h.view.announcements.front(), "8点9秒");
     EXPECT_EQ(h.view.freshStarts, std::vector<std::size_t>{0});
 
     // Stopped already: the answers alone, the first dropping what is unsaid.

@@ -42,7 +42,7 @@ RUN_COUNT = 5
 PACES = ("0.01", "1")
 TYPES = ("一位数加一位数", "10以内的减法", "表内乘法", "表内除法")  # ＋ － × ÷
 # The stopwatch's label is named with its reading said as a time.
-READING = r"(\d+分，)?\d+\.\d秒"
+READING = r"(\d+分)?\d+点\d秒"
 failures = []
 
 
@@ -331,7 +331,7 @@ def judge(seen):
         reading = seen[f"reading after {step_name}"]
         said = spoken_during(seen, step_name)
         print(f"stopwatch {reading}; spoken after {step_name}:", said)
-        check(reading not in (None, "0.0秒"), f"the stopwatch ran until {step_name}")
+        check(reading not in (None, "0点0秒"), f"the stopwatch ran until {step_name}")
         check(any(reading and reading in line for line in said),
               f"{step_name} spoke the stopwatch's reading as a time")
 
