@@ -42,6 +42,12 @@ DesignedControl in(const Control& frame, const Control& control, ControlKind kin
             ""};
 }
 
+DesignedControl button(const Control& frame, const Control& control, Action action) {
+    DesignedControl pressed = in(frame, control, ControlKind::Button);
+    pressed.action = action;
+    return pressed;
+}
+
 DesignedControl label(const Control& frame, const Control& control) {
     return in(frame, control, ControlKind::Label);
 }
@@ -100,18 +106,20 @@ std::vector<DesignedControl> readingOrder() {
         label(kSettingsFrame, kIntervalLabel),
         numberBox(kSettingsFrame, kIntervalBox, kIntervalLabel),
         label(kSettingsFrame, kIntervalUnitLabel),
-        in(kSettingsFrame, kStartButton, ControlKind::Button),
-        in(kSettingsFrame, kSheetButton, ControlKind::Button),
-        in(kSettingsFrame, kAnswersButton, ControlKind::Button),
+        button(kSettingsFrame, kStartButton, Action::Start),
+        button(kSettingsFrame, kSheetButton, Action::Sheet),
+        button(kSettingsFrame, kAnswersButton, Action::Answers),
     };
-    for (int i = 0; i < kTypeBoxCount; ++i)
+    for (int i = 0; i < kTypeBoxCount; ++i) {
         all.push_back(in(kTypeFrame, typeBox(i), ControlKind::TypeBox));
+        all.back().action = Action::TickType;
+    }
     all.push_back(flashLabel(kProgressLabel, kProgressSpokenName));
     all.push_back(flashLabel(kFlashLabel, kFlashSpokenName));
     for (int i = 0; i < kSheetLabelCount; ++i) all.push_back(sheetLabelOf(i));
     for (int i = 0; i < kSeparatorCount; ++i) all.push_back(separatorOf(i));
     all.push_back(stopwatch);
-    all.push_back(in(kStopwatchFrame, kStopButton, ControlKind::Button));
+    all.push_back(button(kStopwatchFrame, kStopButton, Action::Stop));
     return all;
 }
 
@@ -170,6 +178,14 @@ const char* kindName(ControlKind kind) {
             return "separator";
     }
     return "label";
+}
+
+int controlIndex(std::string_view designName) {
+    const auto& table = controlTable();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (table[i].name == designName) return static_cast<int>(i);
+    }
+    return -1;
 }
 
 const DesignedControl& designedControl(std::string_view name) {

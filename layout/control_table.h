@@ -20,6 +20,10 @@ enum class ControlKind {
     Separator,  // a straight vertical line of kSeparatorWidthPixels
 };
 
+// What a click on a control does: a button's handler of the drill, or, for a type box,
+// the drill told which types are ticked now.
+enum class Action { None, Start, Sheet, Answers, Stop, TickType };
+
 // One control of the window as designed, with everything a front end needs to make it.
 // Places are in pixels at 96 dpi (15 twips a pixel, edges rounded); a front end scales
 // them by its density and fit factor with scaleBy.
@@ -44,6 +48,7 @@ struct DesignedControl {
     // while its caption is empty, a number box and a separator always. Empty where the
     // control's caption is its name.
     std::string spokenName;
+    Action action = Action::None;
 };
 
 inline constexpr int kFrameLayer = 0;
@@ -72,6 +77,8 @@ const char* kindName(ControlKind kind);
 
 // The control of that design name. REQUIRES: the name is in the table.
 const DesignedControl& designedControl(std::string_view name);
+// Its index in controlTable(), or -1 where no control has that name.
+int controlIndex(std::string_view designName);
 
 // What a screen reader calls sheet label index (0..19) while it is empty: "第k题".
 std::string sheetLabelSpokenName(int index);

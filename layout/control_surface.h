@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "pixels.h"
+
+namespace zelkor::layout {
+
+// What a front end gives the portable window: its toolkit's controls, made from the
+// layout table and named by their index in controlTable(), and its platform's clock,
+// wake-ups, screen-reader announcements and message box. Each call does one thing; all
+// the window's policy (what is shown and said, where, and when) is PortableWindow's.
+// Text is UTF-8.
+class ControlSurface {
+  public:
+    virtual ~ControlSurface() = default;
+
+    // Makes control index as the table describes it (kind, frame, caption, colours,
+    // stacking layer, spoken name, visibility at start). Called once for each control,
+    // in the table's order, which makes every frame before the controls inside it.
+    virtual void makeControl(int index) = 0;
+    // Places control index in its frame, in the surface's pixels, with its font's size
+    // in those pixels; centredLine: its text line is centred vertically instead of
+    // drawn from the top.
+    virtual void placeControl(int index, const PixelRect& place, double fontPixels,
+                              bool centredLine) = 0;
+    // The window's client area, in the surface's pixels.
+    virtual void setWindowSize(int width, int height) = 0;
+    // The Tab key's walk, by index; after the last it comes back to the first.
+    virtual void setFocusOrder(const std::vector<int>& indices) = 0;
+
+    // A label's caption, and what screen readers say of it.
+    virtual void setCaption(int index, const std::string& caption, const std::string& spoken) = 0;
+    virtual void setVisible(int index, bool visible) = 0;
+    // A number box's text; whether a type box is ticked.
+    virtual std::string text(int index) const = 0;
+    virtual bool isChecked(int index) const = 0;
+    virtual void focus(int index) = 0;
+
+    // A screen-reader announcement: queued after those before it, or, where it drops the
+    // rest, in place of those still unsaid where the platform can drop them.
+    virtual void announce(const std::string& text, bool dropsTheRest) = 0;
+    // The modal message box with one button and no icon: returns when it is closed, or,
+    // where the platform cannot wait inside a handler, at once with the box still open.
+    virtual void showMessage(const std::string& title, const std::string& text,
+                             const std::string& button) = 0;
+    // Shows or hides the hint to turn the screen (kTurnHint), where the surface has room
+    // for it beside the window; a desktop window has none, and ignores it.
+    virtual void showTurnHint(bool shown) = 0;
+
+    // A monotonic clock, in microseconds.
+    virtual std::int64_t nowMicroseconds() const = 0;
+    // One wake-up of timer (0 or 1) at about that time on the clock, or as soon as the
+    // surface can where it has passed, replacing the timer's earlier one: the surface
+    // then calls PortableWindow::timerWoke(timer).
+    virtual void wakeAt(int timer, std::int64_t microseconds) = 0;
+    virtual void cancelWake(int timer) = 0;
+};
+
+}  // namespace zelkor::layout
