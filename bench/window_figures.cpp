@@ -52,7 +52,7 @@ struct DrillProgram {
     DrillProgram() { window.attach(drill); }
     DrillWindow window{[] { return std::optional<std::int32_t>(0); }};
     ClockRandomSource random;
-    Drill drill{window, random};
+    Drill drill{window.view(), random};
 };
 
 // Milliseconds from the click on 出题 to the end tick of a 20-problem run at 0.01 s.

@@ -1,31 +1,29 @@
 #pragma once
 
-#include <QCheckBox>
-#include <QFrame>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "announcer.h"
-#include "control_table.h"
+#include "control_surface.h"
 #include "drill.h"
-#include "number_box.h"
-#include "pixels.h"
-#include "window_layout.h"
+#include "portable_window.h"
 
 namespace zelkor {
 
-// The drill's one window: every control at its designed place, and the skin call made
-// before it is first shown. It holds no rules of its own: it shows what the drill tells
-// it to (DrillView), and attach() hands the controls' events to the drill.
-class DrillWindow final : public QWidget, public DrillView {
+// The drill's one window on Linux: the portable window (layout::PortableWindow) over
+// plain Qt widgets. This class is its control surface: it makes each control of the
+// layout table as the kind's widget, places, captions, shows and reads them by index,
+// and gives the portable window Qt's clock, timers, message box and screen-reader
+// notifications; and it keeps what only a Qt window has: its icon, title bar and light
+// palette, the skin call before it is first shown, and the fit to the screen it is on.
+class DrillWindow final : public QWidget, public layout::ControlSurface {
   public:
     // Calls the skin library's SkinH_Attach; nothing when there is no skin library.
     using SkinCall = std::function<std::optional<std::int32_t>()>;
@@ -33,81 +31,59 @@ class DrillWindow final : public QWidget, public DrillView {
     explicit DrillWindow(SkinCall skinCall = defaultSkinCall(), QWidget* parent = nullptr);
     ~DrillWindow() override;
 
-    // Hands the controls' events and the timers' ticks to drill from now on. Call once;
-    // drill must outlive the window.
-    void attach(Drill& drill);
+    // What the drill draws on; attach() hands it the controls' events and the timers'
+    // ticks from now on. Call attach once; drill must outlive the window.
+    DrillView& view() { return *portable_; }
+    void attach(Drill& drill) { portable_->attach(drill); }
 
-    const QTimer& paceTimer() const { return paceTimer_; }
-    const QTimer& stopwatchTimer() const { return stopwatchTimer_; }
+    bool paceTicking() const { return paceIntervalMs() > 0; }
+    int paceIntervalMs() const {
+        return portable_->timerIntervalMs(layout::PortableWindow::kPaceTimer);
+    }
+    bool stopwatchTicking() const {
+        return portable_->timerIntervalMs(layout::PortableWindow::kStopwatchTimer) > 0;
+    }
 
     static SkinCall defaultSkinCall();
 
     // The factor the layout is shrunk by to fit the screen's work area; 1 as designed.
-    double layoutScale() const { return scale_; }
+    double layoutScale() const { return portable_->layoutScale(); }
+
+    // ControlSurface
+    void makeControl(int index) override;
+    void placeControl(int index, const layout::PixelRect& place, double fontPixels,
+                      bool centredLine) override;
+    void setWindowSize(int width, int height) override;
+    void setFocusOrder(const std::vector<int>& indices) override;
+    void setCaption(int index, const std::string& caption, const std::string& spoken) override;
+    void setVisible(int index, bool visible) override;
+    std::string text(int index) const override;
+    bool isChecked(int index) const override;
+    void focus(int index) override;
+    void announce(const std::string& text, bool dropsTheRest) override;
+    void showMessage(const std::string& title, const std::string& text,
+                     const std::string& button) override;
+    void showTurnHint(bool) override {}
+    std::int64_t nowMicroseconds() const override;
+    void wakeAt(int timer, std::int64_t microseconds) override;
+    void cancelWake(int timer) override;
 
   protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
 
-    // DrillView
-    std::string countText() const override;
-    std::string intervalText() const override;
-    void setProgressVisible(bool visible) override;
-    void setProgressCaption(const std::string& caption) override;
-    void setFlashVisible(bool visible) override;
-    void setFlashCaption(const std::string& caption) override;
-    void setSeparatorsVisible(bool visible) override;
-    void showSheet(const std::vector<std::string>& lines) override;
-    void hideSheet() override;
-    void setStopwatchReading(const std::string& reading) override;
-    void setPaceInterval(int milliseconds) override;
-    void setStopwatchRunning(bool running) override;
-    void focusStopButton() override;
-    void announce(const std::string& text, Announcing how) override;
-    void rejectCount() override;
-
   private:
-    // A control's designed place at 96 dpi and its font, kept for rescaling.
-    struct Placed {
-        QWidget* widget;
-        QRect designed;
-        std::optional<layout::Font> font;
-    };
-    static QSize designSize();
-    void place(QWidget* widget, QRect designed, std::optional<layout::Font> font);
-    void applyScale(const Placed& placed) const;
+    QWidget* createControl(int index);
     void watchScreen(QScreen* screen);
     void fitToScreen();
-    void attachSkinOrOwnLook();
-    void buildControls();
-    static QWidget* createControl(const layout::DesignedControl& design, QWidget* parent);
-    template <class Widget>
-    Widget* child(const layout::Control& control) const {
-        return findChild<Widget*>(QString::fromUtf8(control.objectName));
-    }
-    void setFocusOrder();
-    void typeBoxToggled();
 
     SkinCall skinCall_;
     Announcer* announcer_ = nullptr;
-    QLabel* flashLabel_ = nullptr;
-    QLabel* progressLabel_ = nullptr;
-    QLabel* stopwatchLabel_ = nullptr;
-    std::array<QLabel*, layout::kSheetLabelCount> sheetLabels_{};
-    std::array<QFrame*, layout::kSeparatorCount> sheetSeparators_{};
-    std::array<QCheckBox*, layout::kTypeBoxCount> typeBoxes_{};
-    NumberBox* countBox_ = nullptr;
-    NumberBox* intervalBox_ = nullptr;
-    QPushButton* startButton_ = nullptr;
-    QPushButton* sheetButton_ = nullptr;
-    QPushButton* answersButton_ = nullptr;
-    QPushButton* stopButton_ = nullptr;
-    QTimer paceTimer_;
-    QTimer stopwatchTimer_;
-    Drill* drill_ = nullptr;
-    std::vector<Placed> placed_;
-    double scale_ = 1.0;
+    std::vector<QWidget*> controls_;  // by table index
+    std::array<QTimer, 2> wakeTimers_;
+    QElapsedTimer clock_;
+    std::unique_ptr<layout::PortableWindow> portable_;
     bool screenWatched_ = false;
     bool frameGuessed_ = false;
     QMetaObject::Connection screenConnection_;

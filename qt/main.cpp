@@ -11,7 +11,7 @@ int main(int argc, char* argv[]) {
     zelkor::prepareApplication(application);
     zelkor::DrillWindow window;
     zelkor::ClockRandomSource random;
-    zelkor::Drill drill(window, random);
+    zelkor::Drill drill(window.view(), random);
     window.attach(drill);
     window.show();
     return QApplication::exec();

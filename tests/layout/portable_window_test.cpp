@@ -50,8 +50,7 @@ class RecordingSurface final : public layout::ControlSurface {
         const auto& design = controlTable()[static_cast<std::size_t>(index)];
         controls.push_back({design.caption, "", design.visibleAtStart});
     }
-    void placeControl(int index, const layout::PixelRect& place, double fontPixels,
-                      bool) override {
+    void placeControl(int index, const layout::PixelRect& place, double fontPixels, bool) override {
         controls.at(static_cast<std::size_t>(index)).place = place;
         controls.at(static_cast<std::size_t>(index)).fontPixels = fontPixels;
     }
@@ -204,8 +203,7 @@ TEST_F(PortableWindowTest, ARunTheSheetAndTheAnswersAreShownAndSaidInOrder) {
     const Shown& answer = surface.of(layout::sheetLabel(1));
     EXPECT_EQ(answer.caption, drill.state().answerLines[1]);
     EXPECT_EQ(answer.spoken, problemAnnouncement(2, drill.state().answerLines[1]));
-    EXPECT_EQ(surface.announced.back().first,
-              problemAnnouncement(3, drill.state().answerLines[2]));
+    EXPECT_EQ(surface.announced.back().first, problemAnnouncement(3, drill.state().answerLines[2]));
 }
 
 TEST_F(PortableWindowTest, ACountOutOfRangeShowsTheMessage) {

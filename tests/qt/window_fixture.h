@@ -38,7 +38,7 @@ class DrillWindowTest : public ::testing::Test {
             skinCalledWhileVisible = window != nullptr && window->isVisible();
             return std::nullopt;
         });
-        drill = std::make_unique<Drill>(*window, random);
+        drill = std::make_unique<Drill>(window->view(), random);
         window->attach(*drill);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -68,13 +68,13 @@ class DrillWindowTest : public ::testing::Test {
     // Waits until the pace timer has stopped: the end tick came, or the first problem set
     // a pace of 0 and the run is held there.
     bool waitForPaceToStop(int timeoutMs = 5000) const {
-        return QTest::qWaitFor([this] { return !window->paceTimer().isActive(); }, timeoutMs);
+        return QTest::qWaitFor([this] { return !window->paceTicking(); }, timeoutMs);
     }
     // Waits until the run has ended: the end tick hid the progress label.
     bool waitForRunEnd(int timeoutMs = 5000) const {
         return QTest::qWaitFor(
             [this] {
-                return !window->paceTimer().isActive() &&
+                return !window->paceTicking() &&
                        !find<QLabel>(layout::kProgressLabel.objectName)->isVisible();
             },
             timeoutMs);
