@@ -15,17 +15,25 @@ namespace zelkor::layout {
 // Text is UTF-8.
 class ControlSurface {
   public:
+    // The order the surface's toolkit wants the controls made in: the table's (reading
+    // order, every frame before its controls), or the focus order and then top down, for
+    // a toolkit that stacks each new control below the others and walks the Tab key in
+    // the order they were made.
+    enum class Order { Reading, FocusThenTopDown };
+
     virtual ~ControlSurface() = default;
 
+    virtual Order creationOrder() const { return Order::Reading; }
     // Makes control index as the table describes it (kind, frame, caption, colours,
     // stacking layer, spoken name, visibility at start). Called once for each control,
-    // in the table's order, which makes every frame before the controls inside it.
+    // in the creation order.
     virtual void makeControl(int index) = 0;
-    // Places control index in its frame, in the surface's pixels, with its font's size
-    // in those pixels; centredLine: its text line is centred vertically instead of
-    // drawn from the top.
-    virtual void placeControl(int index, const PixelRect& place, double fontPixels,
-                              bool centredLine) = 0;
+    // Places control index, in the surface's pixels: inFrame from its frame's top-left
+    // corner, inWindow from the client area's (each scaled and rounded on its own), with
+    // its font's size in those pixels; centredLine: its text line is centred vertically
+    // instead of drawn from the top.
+    virtual void placeControl(int index, const PixelRect& inFrame, const PixelRect& inWindow,
+                              double fontPixels, bool centredLine) = 0;
     // The window's client area, in the surface's pixels.
     virtual void setWindowSize(int width, int height) = 0;
     // The Tab key's walk, by index; after the last it comes back to the first.

@@ -17,8 +17,13 @@ PortableWindow::PortableWindow(ControlSurface& surface, MissedTicks stopwatchMis
     // The pace skips the ticks it missed: a run never races to catch up.
     timers_[kPaceTimer].missed = MissedTicks::Skip;
     timers_[kStopwatchTimer].missed = stopwatchMissed;
-    const auto& table = controlTable();
-    for (std::size_t i = 0; i < table.size(); ++i) surface_.makeControl(static_cast<int>(i));
+    if (surface_.creationOrder() == ControlSurface::Order::FocusThenTopDown) {
+        for (const DesignedControl* control : focusThenTopDownOrder())
+            surface_.makeControl(controlIndex(control->name));
+    } else {
+        for (std::size_t i = 0; i < controlTable().size(); ++i)
+            surface_.makeControl(static_cast<int>(i));
+    }
     setStopwatchReading(kStopwatchZero);  // and what it says, as a time
     applyScale();
     std::vector<int> focusOrder;
@@ -39,14 +44,18 @@ void PortableWindow::attach(Drill& drill) { drill_ = &drill; }
 // shrinks until it does; where it fits, it stays as designed. Where turning the screen
 // (or widening a browser window) would show it much larger, the surface says so.
 void PortableWindow::fitTo(int areaWidth, int areaHeight, double density) {
-    const PixelRect client = toPixels(kWindow.place);
-    const int width = static_cast<int>(areaWidth / density);
-    const int height = static_cast<int>(areaHeight / density);
-    surface_.showTurnHint(turningWouldEnlarge(client.width, client.height, width, height));
-    const double scale = density * fitFactor(client.width, client.height, width, height);
+    const PixelRect client = scaleBy(toPixels(kWindow.place), density);
+    surface_.showTurnHint(turningWouldEnlarge(client.width, client.height, areaWidth, areaHeight));
+    const double scale = scaleFor(areaWidth, areaHeight, density);
     if (scale == scale_) return;
     scale_ = scale;
     applyScale();
+}
+
+// The window at the density, shrunk where it would not fit the area whole.
+double PortableWindow::scaleFor(int areaWidth, int areaHeight, double density) {
+    const PixelRect client = scaleBy(toPixels(kWindow.place), density);
+    return density * fitFactor(client.width, client.height, areaWidth, areaHeight);
 }
 
 void PortableWindow::applyScale() {
@@ -60,7 +69,8 @@ void PortableWindow::applyScale() {
         // The surface sets each line one font size high.
         const bool centred = control.kind == ControlKind::Label &&
                              centresLineVertically(static_cast<int>(font + 0.5), place.height);
-        surface_.placeControl(static_cast<int>(i), place, font, centred);
+        surface_.placeControl(static_cast<int>(i), place, scaleBy(control.inWindow, scale_), font,
+                              centred);
     }
 }
 

@@ -42,6 +42,8 @@ class PortableWindow final : public DrillView {
     void timerWoke(int timer);
     void pageWoke();
     void fitTo(int areaWidth, int areaHeight, double density = 1.0);
+    // The scale fitTo would give for that area and density.
+    static double scaleFor(int areaWidth, int areaHeight, double density = 1.0);
 
     // The factor designed pixels are scaled by; 1 as designed at density 1.
     double layoutScale() const { return scale_; }

@@ -203,9 +203,10 @@ void DrillWindow::makeControl(int index) {
 // label (the stopwatch: 36 pt in 41 pixels) the Ming face's larger ascent would push the
 // digits' feet out of it, so the line is centred instead: judged by the face's own line
 // height, which Qt knows.
-void DrillWindow::placeControl(int index, const layout::PixelRect& place, double fontPixels, bool) {
+void DrillWindow::placeControl(int index, const layout::PixelRect& inFrame,
+                               const layout::PixelRect&, double fontPixels, bool) {
     QWidget* widget = controls_[static_cast<std::size_t>(index)];
-    widget->setGeometry(place.left, place.top, place.width, place.height);
+    widget->setGeometry(inFrame.left, inFrame.top, inFrame.width, inFrame.height);
     const layout::DesignedControl& design = designOf(index);
     if (design.kind == layout::ControlKind::Separator) return;
     const QFont font = songFont(fontPixels * 72.0 / 96.0, design.font.bold);

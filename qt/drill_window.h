@@ -51,8 +51,8 @@ class DrillWindow final : public QWidget, public layout::ControlSurface {
 
     // ControlSurface
     void makeControl(int index) override;
-    void placeControl(int index, const layout::PixelRect& place, double fontPixels,
-                      bool centredLine) override;
+    void placeControl(int index, const layout::PixelRect& inFrame, const layout::PixelRect&,
+                      double fontPixels, bool centredLine) override;
     void setWindowSize(int width, int height) override;
     void setFocusOrder(const std::vector<int>& indices) override;
     void setCaption(int index, const std::string& caption, const std::string& spoken) override;

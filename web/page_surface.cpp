@@ -12,9 +12,10 @@ void PageSurface::makeControl(int index) {
     page::createControl(index, control, frame);
 }
 
-void PageSurface::placeControl(int index, const layout::PixelRect& place, double fontPixels,
-                               bool centredLine) {
-    page::place(index, place, fontPixels, centredLine);
+// Each control stands in its frame's element.
+void PageSurface::placeControl(int index, const layout::PixelRect& inFrame,
+                               const layout::PixelRect&, double fontPixels, bool centredLine) {
+    page::place(index, inFrame, fontPixels, centredLine);
 }
 
 void PageSurface::setWindowSize(int width, int height) { page::setWindowSize(width, height); }

@@ -9,8 +9,8 @@ namespace zelkor::web {
 class PageSurface final : public layout::ControlSurface {
   public:
     void makeControl(int index) override;
-    void placeControl(int index, const layout::PixelRect& place, double fontPixels,
-                      bool centredLine) override;
+    void placeControl(int index, const layout::PixelRect& inFrame, const layout::PixelRect&,
+                      double fontPixels, bool centredLine) override;
     void setWindowSize(int width, int height) override;
     void setFocusOrder(const std::vector<int>& indices) override;
     void setCaption(int index, const std::string& caption, const std::string& spoken) override;

@@ -28,6 +28,7 @@ struct Shown {
     std::string spoken;
     bool visible = true;
     layout::PixelRect place{};
+    layout::PixelRect inWindow{};
     double fontPixels = 0;
 };
 
@@ -44,17 +45,23 @@ class RecordingSurface final : public layout::ControlSurface {
     std::int64_t now = 1'000'000;
     std::optional<bool> turnHint;
     int windowWidth = 0;
+    int windowHeight = 0;
 
     void makeControl(int index) override {
         ASSERT_EQ(index, static_cast<int>(controls.size())) << "made in the table's order";
         const auto& design = controlTable()[static_cast<std::size_t>(index)];
         controls.push_back({design.caption, "", design.visibleAtStart});
     }
-    void placeControl(int index, const layout::PixelRect& place, double fontPixels, bool) override {
+    void placeControl(int index, const layout::PixelRect& place,
+                      const layout::PixelRect& inWindow, double fontPixels, bool) override {
         controls.at(static_cast<std::size_t>(index)).place = place;
+        controls.at(static_cast<std::size_t>(index)).inWindow = inWindow;
         controls.at(static_cast<std::size_t>(index)).fontPixels = fontPixels;
     }
-    void setWindowSize(int width, int) override { windowWidth = width; }
+    void setWindowSize(int width, int height) override {
+        windowWidth = width;
+        windowHeight = height;
+    }
     void setFocusOrder(const std::vector<int>& indices) override { focusOrder = indices; }
     void setCaption(int index, const std::string& caption, const std::string& spoken) override {
         controls.at(static_cast<std::size_t>(index)).caption = caption;
@@ -125,6 +132,7 @@ TEST_F(PortableWindowTest, EveryControlIsMadeAtItsPlaceAndTheFocusWalksTheDesign
     for (std::size_t i = 0; i < controlTable().size(); ++i) {
         const auto& design = controlTable()[i];
         EXPECT_EQ(surface.controls[i].place, design.inFrame) << design.name;
+        EXPECT_EQ(surface.controls[i].inWindow, design.inWindow) << design.name;
         EXPECT_DOUBLE_EQ(surface.controls[i].fontPixels, design.font.points * 96.0 / 72.0)
             << design.name;
         EXPECT_EQ(surface.controls[i].visible, design.visibleAtStart) << design.name;
@@ -137,29 +145,40 @@ TEST_F(PortableWindowTest, EveryControlIsMadeAtItsPlaceAndTheFocusWalksTheDesign
     EXPECT_EQ(surface.of(layout::kStopwatchLabel).spoken, spokenReading(kStopwatchZero));
 }
 
-// The area each size of screen leaves: the scale every place and font takes, and the
-// hint to turn the screen, from the rules beside the fit.
+// The area each size of screen leaves: the window as designed at the density where it
+// fits, shrunk to touch the area where it does not, every place and font at that scale;
+// and the hint to turn the screen where the rule beside the fit says.
 TEST_F(PortableWindowTest, TheWindowFitsTheAreaAndTheHintFollowsTheRule) {
-    const layout::PixelRect client = layout::toPixels(layout::kWindow.place);
+    const layout::PixelRect design = layout::toPixels(layout::kWindow.place);
     struct Area {
         int width, height;
         double density;
+        bool fits;  // as designed at the density
     };
-    for (const Area area : {Area{390, 844, 1}, Area{844, 390, 1}, Area{1920, 1080, 1},
-                            Area{1920, 1080, 1.5}, Area{1366, 728, 1.25}}) {
+    for (const Area area : {Area{390, 844, 1, false}, Area{844, 390, 1, false},
+                            Area{1920, 1080, 1, true}, Area{1920, 1080, 1.5, true},
+                            Area{1366, 728, 1.25, false}, Area{1016, 702, 1, true}}) {
         SCOPED_TRACE(std::to_string(area.width) + "x" + std::to_string(area.height));
         window.fitTo(area.width, area.height, area.density);
-        const int width = static_cast<int>(area.width / area.density);
-        const int height = static_cast<int>(area.height / area.density);
-        const double scale =
-            area.density * layout::fitFactor(client.width, client.height, width, height);
-        EXPECT_DOUBLE_EQ(window.layoutScale(), scale);
-        EXPECT_EQ(surface.windowWidth, layout::scaleBy(client.width, scale));
-        EXPECT_EQ(surface.of(layout::kStopButton).place,
-                  layout::scaleBy(layout::designedControl(layout::kStopButton.objectName).inFrame,
-                                  scale));
-        EXPECT_EQ(surface.turnHint,
-                  layout::turningWouldEnlarge(client.width, client.height, width, height));
+        const double scale = window.layoutScale();
+        const layout::PixelRect shown = layout::scaleBy(design, scale);
+        EXPECT_EQ(surface.windowWidth, shown.width);
+        EXPECT_EQ(surface.windowHeight, shown.height);
+        EXPECT_TRUE(shown.width <= area.width && shown.height <= area.height) << "whole";
+        if (area.fits) {
+            EXPECT_DOUBLE_EQ(scale, area.density);
+        } else {
+            EXPECT_LT(scale, area.density);
+            EXPECT_TRUE(shown.width >= area.width - 1 || shown.height >= area.height - 1)
+                << "no smaller than it must be";
+        }
+        const auto& stop = layout::designedControl(layout::kStopButton.objectName);
+        EXPECT_EQ(surface.of(layout::kStopButton).place, layout::scaleBy(stop.inFrame, scale));
+        EXPECT_DOUBLE_EQ(surface.of(layout::kStopButton).fontPixels,
+                         stop.font.points * 96.0 / 72.0 * scale);
+        const layout::PixelRect atDensity = layout::scaleBy(design, area.density);
+        EXPECT_EQ(surface.turnHint, layout::turningWouldEnlarge(atDensity.width, atDensity.height,
+                                                                area.width, area.height));
     }
 }
 
