@@ -106,8 +106,8 @@ TEST_F(Win32Drill, ARunOfTwentyAtTenMillisecondsFlashesEveryProblemAndEnds) {
     ASSERT_TRUE(waitForRunEnd());
     const double runMs = millisecondsSince(start);
     // 21 ticks, the first 1 ms after the click and 20 more 10 ms apart: 201 ms ideally.
-    // How close a run keeps to it is the bench's to measure (bench/windows), on a quiet
-    // machine: a test's wall clock only says how busy the machine was.
+    // The bound only catches a timer at Windows' default 15.6 ms granularity (330 ms).
+    EXPECT_LT(runMs, 300.0) << "a run of 20 at 0.01 s took " << runMs << " ms";
     std::printf("run of 20 at 0.01 s: %.1f ms (ideal 201)\n", runMs);
     EXPECT_EQ(state().nextProblem, 20);
     for (int i = 0; i < 20; ++i) EXPECT_EQ(ruleViolation(0, state().answerLines[i]), "") << i;
@@ -153,7 +153,7 @@ TEST_F(Win32Drill, StopwatchKeepsToTheClockAndTheSpaceBarStopsIt) {
     ASSERT_EQ(GetFocus(), control(layout::kStopButton));
     SendMessageW(GetFocus(), WM_KEYDOWN, VK_SPACE, 0);
     SendMessageW(GetFocus(), WM_KEYUP, VK_SPACE, 0xC0000001);
-    EXPECT_FALSE(window->stopwatchTicking());
+    EXPECT_FALSE(window->stopwatchTimer().isActive());
     const std::string stoppedAt = textOf(layout::kStopwatchLabel);
     pumpFor(300);
     EXPECT_EQ(textOf(layout::kStopwatchLabel), stoppedAt) << "no tick after the stop";
@@ -173,10 +173,10 @@ TEST_F(Win32Drill, EnterAndKeypadEnterPressTheFocusedButtonAndNothingElse) {
     for (LPARAM flags : {LPARAM{1}, 1 | kExtended}) {
         SetFocus(control(layout::kSheetButton));
         pressKey(*window, VK_RETURN, flags);
-        EXPECT_TRUE(window->stopwatchTicking()) << "式题 was pressed";
+        EXPECT_TRUE(window->stopwatchTimer().isActive()) << "式题 was pressed";
         ASSERT_EQ(GetFocus(), control(layout::kStopButton));
         pressKey(*window, VK_RETURN, flags);
-        EXPECT_FALSE(window->stopwatchTicking()) << "停止 was pressed";
+        EXPECT_FALSE(window->stopwatchTimer().isActive()) << "停止 was pressed";
     }
     SetFocus(control(layout::kCountBox));
     pressKey(*window, VK_RETURN);
@@ -185,7 +185,7 @@ TEST_F(Win32Drill, EnterAndKeypadEnterPressTheFocusedButtonAndNothingElse) {
     SetFocus(control(layout::kAnswersButton));
     pressKey(*window, VK_ESCAPE);
     pumpFor(50);
-    EXPECT_FALSE(window->paceTicking()) << "no run started";
+    EXPECT_FALSE(window->paceTimer().isActive()) << "no run started";
     EXPECT_EQ(GetFocus(), control(layout::kAnswersButton)) << "答案 would move it to 停止";
     EXPECT_EQ(SendMessageW(control(layout::typeBox(3).objectName), BM_GETCHECK, 0, 0),
               BST_UNCHECKED);
