@@ -8,8 +8,6 @@
 #include <tuple>
 
 #include "accessible_name.h"
-#include "announcements.h"
-#include "button_actions.h"
 #include "count_message.h"
 #include "resource_ids.h"
 #include "skin.h"
@@ -44,11 +42,6 @@ double contrastWithBlack(COLORREF colour) {
     return (luminance + 0.05) / 0.05;
 }
 
-// A font's character height in pixels at 96 dpi, from its size in points.
-int designFontPixels(layout::Font font) {
-    return static_cast<int>(std::lround(font.points * kDesignDpi / 72.0));
-}
-
 struct WindowClassStyle {
     const wchar_t* className;
     DWORD style;
@@ -74,33 +67,11 @@ WindowClassStyle classAndStyle(ControlKind kind) {
     return {L"STATIC", 0};
 }
 
-// What a screen reader calls the control while it shows no text of its own.
-std::wstring spokenNameOf(std::string_view designName) {
-    return toWide(layout::designedControl(designName).spokenName);
-}
-
-using layout::scaleBy;
-
-// The window's outer size for the designed client area at scale, with the frame Windows
-// draws at dpi.
-SIZE frameSize(int dpi, double scale) {
-    const layout::PixelRect client = scaleBy(layout::toPixels(layout::kWindow.place), scale);
-    RECT frame{0, 0, client.width, client.height};
+// The window's outer size for a client area, with the frame Windows draws at dpi.
+SIZE frameSize(int dpi, int clientWidth, int clientHeight) {
+    RECT frame{0, 0, clientWidth, clientHeight};
     frameForClient(frame, kWindowStyle, 0, dpi);
     return {frame.right - frame.left, frame.bottom - frame.top};
-}
-
-// The layout's scale at dpi on a monitor with the given work area (the screen less its
-// taskbar): dpi / 96, shrunk where the window would not fit the work area whole.
-double scaleFor(int dpi, const RECT& workArea) {
-    const double atDpi = dpi / 96.0;
-    const layout::PixelRect client = scaleBy(layout::toPixels(layout::kWindow.place), atDpi);
-    const SIZE outer = frameSize(dpi, atDpi);
-    const int frameWidth = outer.cx - client.width;
-    const int frameHeight = outer.cy - client.height;
-    return atDpi * layout::fitFactor(client.width, client.height,
-                                     workArea.right - workArea.left - frameWidth,
-                                     workArea.bottom - workArea.top - frameHeight);
 }
 
 RECT workAreaOf(HMONITOR monitor) {
@@ -108,6 +79,24 @@ RECT workAreaOf(HMONITOR monitor) {
     info.cbSize = sizeof info;
     GetMonitorInfoW(monitor, &info);
     return info.rcWork;
+}
+
+// The client area the window may take at dpi on a monitor of that work area (the screen
+// less its taskbar): the work area less the frame Windows draws at dpi.
+SIZE clientAreaIn(const RECT& workArea, int dpi) {
+    const SIZE frame = frameSize(dpi, 0, 0);
+    return {workArea.right - workArea.left - frame.cx, workArea.bottom - workArea.top - frame.cy};
+}
+
+// The layout's scale at dpi on that monitor: dpi / 96, shrunk to fit its work area.
+double scaleOn(HMONITOR monitor, int dpi) {
+    const SIZE area = clientAreaIn(workAreaOf(monitor), dpi);
+    return layout::PortableWindow::scaleFor(area.cx, area.cy,
+                                            dpi / static_cast<double>(kDesignDpi));
+}
+
+const layout::DesignedControl& designOf(int index) {
+    return layout::controlTable()[static_cast<std::size_t>(index)];
 }
 
 std::string textOf(HWND control) {
@@ -124,37 +113,33 @@ DrillWindow::SkinCall DrillWindow::defaultSkinCall() {
 }
 
 DrillWindow::DrillWindow(SkinCall skinCall, Announcer::Notify notify)
-    : skinCall_(std::move(skinCall)),
-      lightBlue_(CreateSolidBrush(toColorRef(layout::kLightBlue))),
-      notify_(notify) {
+    : skinCall_(std::move(skinCall)), lightBlue_(CreateSolidBrush(toColorRef(layout::kLightBlue))) {
     createWindow();
     dpi_ = windowDpi(window_);
     loadIcons();
-    // On a monitor of another density or size than the primary one the frame is
-    // resized to it.
-    const double scale =
-        scaleFor(dpi_, workAreaOf(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST)));
-    if (scale != scale_) {
-        scale_ = scale;
-        fitFrame(nullptr);
-    }
-    paceTimer_ = std::make_unique<PreciseTimer>(window_, kPaceTickMessage);
-    stopwatchTimer_ = std::make_unique<PreciseTimer>(window_, kStopwatchTickMessage);
-    createControls();
-    setStopwatchReading(kStopwatchZero);  // and its name, said as a time
-    announcer_ = std::make_unique<Announcer>(window_, notify_);
+    controls_.resize(layout::controlTable().size());
+    timers_[layout::PortableWindow::kPaceTimer] =
+        std::make_unique<PreciseTimer>(window_, kPaceTickMessage);
+    timers_[layout::PortableWindow::kStopwatchTimer] =
+        std::make_unique<PreciseTimer>(window_, kStopwatchTickMessage);
+    announcer_ = std::make_unique<Announcer>(window_, notify);
+    // A late stopwatch tick is not made up for: the stopwatch counts the ticks it gets.
+    portable_ = std::make_unique<layout::PortableWindow>(*this, MissedTicks::Skip);
+    followColourScheme();
+    // On a monitor of another density or size than the primary one the window is fitted
+    // to it.
+    fitToMonitor(dpi_, nullptr);
     // Focus rectangles show from the start, not only once the keyboard has been used.
     SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-    SetFocus(control(layout::kFocusOrder.front()));
     // The skin call comes before the window is first shown; it returns nothing when
     // there is no skin, and the window keeps Windows' own look.
     skinCall_();
 }
 
 DrillWindow::~DrillWindow() {
-    // The timers post to the window; stop them before it goes.
-    paceTimer_.reset();
-    stopwatchTimer_.reset();
+    // The wake-ups post to the window and call into the drill; end them before it goes.
+    portable_.reset();
+    for (auto& timer : timers_) timer.reset();
     if (window_ != nullptr) DestroyWindow(window_);
     for (auto& [key, font] : fonts_) DeleteObject(font);
     DeleteObject(lightBlue_);
@@ -182,114 +167,116 @@ void DrillWindow::createWindow() {
     RegisterClassExW(&windowClass);  // fails harmlessly when a second window registers again
 
     // The designed place: the window's frame at the top-left corner of the work area, of
-    // the monitor the user started it on (where the pointer is). Made at its size for
-    // the system's density, which is its monitor's on most machines.
+    // the monitor the user started it on (where the pointer is). Its size comes with the
+    // layout's scale.
     POINT pointer{};
     GetCursorPos(&pointer);
     const RECT workArea = workAreaOf(MonitorFromPoint(pointer, MONITOR_DEFAULTTOPRIMARY));
-    const int dpi = systemDpi();
-    scale_ = scaleFor(dpi, workArea);
-    const SIZE size = frameSize(dpi, scale_);
     window_ = CreateWindowExW(0, kWindowClass, toWide(layout::kTitle).c_str(), kWindowStyle,
-                              workArea.left, workArea.top, size.cx, size.cy, nullptr, nullptr,
-                              instance, this);
+                              workArea.left, workArea.top, 0, 0, nullptr, nullptr, instance, this);
 }
 
-void DrillWindow::createControls() {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    // Windows stacks each new child below its elder siblings, so creating the controls
-    // in this order gives the Tab key the focus order, and labels that may overlap the
-    // designed stacking. Every one is made at its place, in its font.
-    for (const layout::DesignedControl* design : layout::focusThenTopDownOrder()) {
-        const WindowClassStyle kind = classAndStyle(design->kind);
-        const DWORD visible = design->visibleAtStart ? WS_VISIBLE : 0;
-        const DWORD exStyle = design->kind == ControlKind::NumberBox ? WS_EX_CLIENTEDGE : 0;
-        const int id = kFirstControlId + static_cast<int>(children_.size());
-        const layout::PixelRect place = scaleBy(design->inWindow, scale_);
-        HWND handle =
-            CreateWindowExW(exStyle, kind.className, toWide(design->caption).c_str(),
-                            WS_CHILD | WS_CLIPSIBLINGS | visible | kind.style, place.left,
-                            place.top, place.width, place.height, window_,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        children_.push_back({design, handle});
-        setFontOf(children_.back(), FALSE);
+// Windows stacks each new child below its elder siblings, so the controls, made in the
+// focus order and then top down, give the Tab key the focus order and overlapping labels
+// the designed stacking.
+void DrillWindow::makeControl(int index) {
+    const layout::DesignedControl& design = designOf(index);
+    const WindowClassStyle kind = classAndStyle(design.kind);
+    const DWORD visible = design.visibleAtStart ? WS_VISIBLE : 0;
+    const DWORD exStyle = design.kind == ControlKind::NumberBox ? WS_EX_CLIENTEDGE : 0;
+    HWND handle =
+        CreateWindowExW(exStyle, kind.className, toWide(design.caption).c_str(),
+                        WS_CHILD | WS_CLIPSIBLINGS | visible | kind.style, 0, 0, 0, 0, window_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)),
+                        GetModuleHandleW(nullptr), nullptr);
+    controls_[static_cast<std::size_t>(index)] = handle;
+    switch (design.kind) {
+        case ControlKind::NumberBox:
+            // Digits as typed whatever input method is active: a Chinese one would turn
+            // "." into "。" and stop a run at its first problem.
+            ImmAssociateContextEx(handle, nullptr, 0);
+            SendMessageW(handle, EM_SETLIMITTEXT, 0, 0);  // no length limit
+            break;
+        case ControlKind::Frame:
+            // Frame captions are black as designed; the visual style would colour them
+            // from its theme.
+            drawWithoutVisualStyle(handle);
+            break;
+        default:
+            break;
     }
-    for (const Child& child : children_) {
-        switch (child.design->kind) {
-            case ControlKind::NumberBox:
-                // Digits as typed whatever input method is active: a Chinese one would
-                // turn "." into "。" and stop a run at its first problem.
-                ImmAssociateContextEx(child.handle, nullptr, 0);
-                SendMessageW(child.handle, EM_SETLIMITTEXT, 0, 0);  // no length limit
-                break;
-            case ControlKind::Frame:
-                // Frame captions are black as designed; the visual style would colour
-                // them from its theme.
-                drawWithoutVisualStyle(child.handle);
-                break;
-            default:
-                break;
-        }
-    }
-    nameControlsForScreenReaders();
-    followColourScheme();
+    // The number boxes and separators for good, the empty labels until they show a
+    // text of their own.
+    if (!design.spokenName.empty()) setAccessibleName(handle, toWide(design.spokenName));
 }
 
-// Every control the table names for screen readers: the number boxes and separators
-// for good, the empty labels until they show a text of their own (setCaption).
-// Whether the theme's own colours must draw the texts, read afresh whenever the colours
-// or settings change: a high-contrast theme is on, or the designed black would not read
-// on the system's button face (a dark colour set without the flag). The controls are
-// then drawn again, and told of the change, which Windows tells top-level windows only.
-void DrillWindow::followColourScheme() {
-    HIGHCONTRASTW contrast{};
-    contrast.cbSize = sizeof contrast;
-    const bool flagged =
-        SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
-        (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
-    highContrast_ = flagged || contrastWithBlack(GetSysColor(COLOR_BTNFACE)) < kReadableContrast;
-    for (const Child& child : children_) SendMessageW(child.handle, WM_SYSCOLORCHANGE, 0, 0);
-    InvalidateRect(window_, nullptr, TRUE);
+// Every control is a child of the window itself (a group box holds none): placed in the
+// client area, in its font at the window's scale. A label whose line is taller than the
+// label itself (the stopwatch: 36 pt in 41 pixels) is centred in it so that the glyphs'
+// feet stay inside, as the other labels draw from the top: judged by the face's own
+// line height, which Windows knows.
+void DrillWindow::placeControl(int index, const layout::PixelRect&,
+                               const layout::PixelRect& inWindow, double fontPixels, bool) {
+    const HWND handle = controls_[static_cast<std::size_t>(index)];
+    SetWindowPos(handle, nullptr, inWindow.left, inWindow.top, inWindow.width, inWindow.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const layout::DesignedControl& design = designOf(index);
+    const HFONT font = fontFor(static_cast<int>(std::lround(fontPixels)), design.font.bold);
+    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (design.kind != ControlKind::Label) return;
+    HDC dc = GetDC(handle);
+    const HGDIOBJ previous = SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(handle, dc);
+    const LONG_PTR style = GetWindowLongPtrW(handle, GWL_STYLE);
+    const bool tall = layout::centresLineVertically(metrics.tmHeight, inWindow.height);
+    SetWindowLongPtrW(handle, GWL_STYLE,
+                      tall ? style | SS_CENTERIMAGE : style & ~LONG_PTR{SS_CENTERIMAGE});
 }
 
-void DrillWindow::nameControlsForScreenReaders() {
-    for (const Child& child : children_) {
-        if (!child.design->spokenName.empty())
-            setAccessibleName(child.handle, toWide(child.design->spokenName));
-    }
-}
-
-HFONT DrillWindow::fontFor(layout::Font font) {
-    const auto key = std::make_pair(font.points, font.bold);
+HFONT DrillWindow::fontFor(int height, bool bold) {
+    const auto key = std::make_pair(height, bold);
     auto found = fonts_.find(key);
     if (found != fonts_.end()) return found->second;
-    const int height = layout::scaleBy(designFontPixels(font), scale_);
     HFONT made =
-        CreateFontW(-height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+        CreateFontW(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                     GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                     DEFAULT_PITCH | FF_DONTCARE, toWide(layout::kFontFamily).c_str());
     fonts_.emplace(key, made);
     return made;
 }
 
-// The control's font at the window's density; a label whose line is taller than the
-// label itself (the stopwatch: 36 pt in 41 pixels) is centred in it so that the glyphs'
-// feet stay inside, as the other labels draw from the top.
-void DrillWindow::setFontOf(const Child& child, BOOL redraw) {
-    const HFONT font = fontFor(child.design->font);
-    SendMessageW(child.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
-    if (child.design->kind != ControlKind::Label) return;
-    HDC dc = GetDC(child.handle);
-    const HGDIOBJ previous = SelectObject(dc, font);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(child.handle, dc);
-    const LONG_PTR style = GetWindowLongPtrW(child.handle, GWL_STYLE);
-    const bool tall = layout::centresLineVertically(metrics.tmHeight,
-                                                    scaleBy(child.design->inWindow, scale_).height);
-    SetWindowLongPtrW(child.handle, GWL_STYLE,
-                      tall ? style | SS_CENTERIMAGE : style & ~LONG_PTR{SS_CENTERIMAGE});
+// The frame for the client area at the window's density, at WM_DPICHANGED's suggested
+// top-left corner while there is one.
+void DrillWindow::setWindowSize(int width, int height) {
+    RECT now{};
+    GetWindowRect(window_, &now);
+    const POINT topLeft =
+        suggested_ != nullptr ? POINT{suggested_->left, suggested_->top} : POINT{now.left, now.top};
+    const SIZE size = frameSize(dpi_, width, height);
+    SetWindowPos(window_, nullptr, topLeft.x, topLeft.y, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The window at dpi on its monitor (the suggested rectangle's, when Windows moves it to
+// another): its icons, and the layout fitted to the work area, the frame sized for it.
+void DrillWindow::fitToMonitor(int dpi, const RECT* suggested) {
+    dpi_ = dpi;
+    loadIcons();
+    const HMONITOR monitor = suggested != nullptr
+                                 ? MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST)
+                                 : MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST);
+    const SIZE area = clientAreaIn(workAreaOf(monitor), dpi);
+    suggested_ = suggested;
+    portable_->fitTo(area.cx, area.cy, dpi / static_cast<double>(kDesignDpi));
+    // The frame's own size follows the density even where the layout's scale stays.
+    const layout::PixelRect client =
+        layout::scaleBy(layout::toPixels(layout::kWindow.place), layoutScale());
+    setWindowSize(client.width, client.height);
+    suggested_ = nullptr;
+    InvalidateRect(window_, nullptr, TRUE);
 }
 
 // The window's icons at its density: the title bar's small one and the task switcher's
@@ -309,46 +296,29 @@ void DrillWindow::loadIcons() {
     }
 }
 
-// The frame's size at dpi, fitted as applyDpi will fit it, so that Windows places the
-// window at the size it ends with (a move between monitors does not bounce).
+// The frame's size at dpi, fitted as fitToMonitor will fit it, so that Windows places
+// the window at the size it ends with (a move between monitors does not bounce).
 SIZE DrillWindow::fittedFrameSize(int dpi) const {
-    return frameSize(
-        dpi, scaleFor(dpi, workAreaOf(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST))));
+    const double scale = scaleOn(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), dpi);
+    const layout::PixelRect client =
+        layout::scaleBy(layout::toPixels(layout::kWindow.place), scale);
+    return frameSize(dpi, client.width, client.height);
 }
 
-void DrillWindow::applyDpi(int dpi, const RECT* suggested) {
-    dpi_ = dpi;
-    loadIcons();
-    const HMONITOR monitor = suggested != nullptr
-                                 ? MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST)
-                                 : MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST);
-    scale_ = scaleFor(dpi, workAreaOf(monitor));
-    std::map<std::pair<double, bool>, HFONT> oldFonts;
-    oldFonts.swap(fonts_);
-    for (const Child& child : children_) {
-        const layout::PixelRect place = scaleBy(child.design->inWindow, scale_);
-        SetWindowPos(child.handle, nullptr, place.left, place.top, place.width, place.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        setFontOf(child, TRUE);
-    }
-    for (auto& [key, font] : oldFonts) DeleteObject(font);
-    fitFrame(suggested);
+// Whether the theme's own colours must draw the texts, read afresh whenever the colours
+// or settings change: a high-contrast theme is on, or the designed black would not read
+// on the system's button face (a dark colour set without the flag). The controls are
+// then drawn again, and told of the change, which Windows tells top-level windows only.
+void DrillWindow::followColourScheme() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    const bool flagged =
+        SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+        (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    highContrast_ = flagged || contrastWithBlack(GetSysColor(COLOR_BTNFACE)) < kReadableContrast;
+    for (HWND control : controls_) SendMessageW(control, WM_SYSCOLORCHANGE, 0, 0);
     InvalidateRect(window_, nullptr, TRUE);
 }
-
-// Sizes the frame for the client area at the layout's scale, at the suggested top-left
-// corner if there is one.
-void DrillWindow::fitFrame(const RECT* suggested) {
-    RECT now{};
-    GetWindowRect(window_, &now);
-    const POINT topLeft =
-        suggested != nullptr ? POINT{suggested->left, suggested->top} : POINT{now.left, now.top};
-    const SIZE size = frameSize(dpi_, scale_);
-    SetWindowPos(window_, nullptr, topLeft.x, topLeft.y, size.cx, size.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void DrillWindow::attach(Drill& drill) { drill_ = &drill; }
 
 void DrillWindow::show(int showCommand) {
     ShowWindow(window_, showCommand);
@@ -361,21 +331,25 @@ bool DrillWindow::handleDialogKey(MSG& message) {
     // box, and Escape (IDCANCEL), press nothing.
     if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
         const HWND focused = GetFocus();
-        for (const Child& child : children_) {
-            if (child.handle == focused && child.design->kind == ControlKind::Button) {
-                SendMessageW(focused, BM_CLICK, 0, 0);
-                return true;
-            }
+        const int index = indexOf(focused);
+        if (index >= 0 && designOf(index).kind == ControlKind::Button) {
+            SendMessageW(focused, BM_CLICK, 0, 0);
+            return true;
         }
     }
     return IsDialogMessageW(window_, &message) != FALSE;
 }
 
+int DrillWindow::indexOf(HWND control) const {
+    const auto found = std::find(controls_.begin(), controls_.end(), control);
+    return found == controls_.end() || control == nullptr
+               ? -1
+               : static_cast<int>(found - controls_.begin());
+}
+
 HWND DrillWindow::control(std::string_view designName) const {
-    for (const Child& child : children_) {
-        if (child.design->name == designName) return child.handle;
-    }
-    return nullptr;
+    const int index = layout::controlIndex(designName);
+    return index < 0 ? nullptr : controls_[static_cast<std::size_t>(index)];
 }
 
 int DrillWindow::controlId(std::string_view designName) const {
@@ -402,17 +376,17 @@ LRESULT CALLBACK DrillWindow::windowProcedure(HWND window, UINT message, WPARAM 
 LRESULT DrillWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED) onCommand(LOWORD(wParam));
+            if (HIWORD(wParam) == BN_CLICKED && portable_)
+                portable_->clicked(LOWORD(wParam) - kFirstControlId);
             return 0;
         case kPaceTickMessage:
-            if (paceTimer_ && paceTimer_->takeTick(wParam) && drill_ != nullptr)
-                drill_->onPaceTick();
+        case kStopwatchTickMessage: {
+            const int timer = message == kPaceTickMessage ? layout::PortableWindow::kPaceTimer
+                                                          : layout::PortableWindow::kStopwatchTimer;
+            if (timers_[timer] && timers_[timer]->takeWake(wParam) && portable_)
+                portable_->timerWoke(timer);
             return 0;
-        case kStopwatchTickMessage:
-            if (stopwatchTimer_ && stopwatchTimer_->takeTick(wParam) && drill_ != nullptr) {
-                drill_->onStopwatchTick();
-            }
-            return 0;
+        }
         case WM_CTLCOLORSTATIC:
             return colourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_SYSCOLORCHANGE:
@@ -420,7 +394,7 @@ LRESULT DrillWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPA
             followColourScheme();
             break;
         case WM_DPICHANGED:
-            applyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            fitToMonitor(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;
         case kGetDpiScaledSizeMessage:
             *reinterpret_cast<SIZE*>(lParam) = fittedFrameSize(static_cast<int>(wParam));
@@ -436,9 +410,10 @@ LRESULT DrillWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPA
             }
             break;
         case WM_DESTROY:
-            // The destructor lets the timers go before it destroys the window.
-            if (paceTimer_) paceTimer_->stop();
-            if (stopwatchTimer_) stopwatchTimer_->stop();
+            // The destructor lets the wake-ups go before it destroys the window.
+            for (auto& timer : timers_) {
+                if (timer) timer->cancel();
+            }
             if (quitWhenClosed_) PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY:
@@ -451,26 +426,6 @@ LRESULT DrillWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void DrillWindow::onCommand(int id) {
-    const int index = id - kFirstControlId;
-    if (drill_ == nullptr || index < 0 || index >= static_cast<int>(children_.size())) return;
-    const Child& child = children_[static_cast<std::size_t>(index)];
-    if (child.design->kind == ControlKind::TypeBox) {
-        typeBoxClicked();
-    } else {
-        layout::pressDesignedButton(*drill_, child.design->name);
-    }
-}
-
-void DrillWindow::typeBoxClicked() {
-    TypeTicks ticked{};
-    for (int type = 0; type < kProblemTypeCount; ++type) {
-        ticked[type] = SendMessageW(control(layout::typeBox(type).objectName), BM_GETCHECK, 0, 0) ==
-                       BST_CHECKED;
-    }
-    drill_->onTypeBoxesChanged(ticked);
-}
-
 // The designed colours, but in a high-contrast theme the theme's own pair for every
 // text, the light-blue labels' too: the designed black would vanish on High Contrast
 // Black's black button face.
@@ -481,101 +436,52 @@ LRESULT DrillWindow::colourStatic(HDC dc, HWND control) {
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
     SetTextColor(dc, toColorRef(layout::kBlack));
-    for (const Child& child : children_) {
-        if (child.handle != control || !child.design->background) continue;
+    const int index = indexOf(control);
+    if (index >= 0 && designOf(index).background) {
         // The one background the table gives is the flash labels' light blue.
-        SetBkColor(dc, toColorRef(*child.design->background));
+        SetBkColor(dc, toColorRef(*designOf(index).background));
         return reinterpret_cast<LRESULT>(lightBlue_);
     }
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
-// A label with text is read aloud as spoken (its operators as words); an empty one gets
-// a name that says what it is.
-void DrillWindow::setCaption(std::string_view designName, const std::string& caption,
-                             const std::string& spoken, const std::wstring& nameWhenEmpty) {
-    const HWND label = control(designName);
+// The text first, then the spoken name, whose change setAccessibleName raises last.
+void DrillWindow::setCaption(int index, const std::string& caption, const std::string& spoken) {
+    const HWND label = controls_[static_cast<std::size_t>(index)];
     SetWindowTextW(label, toWide(caption).c_str());
-    setAccessibleName(label, caption.empty() ? nameWhenEmpty : toWide(spoken));
+    setAccessibleName(label, toWide(spoken));
 }
 
-void DrillWindow::show(std::string_view designName, bool visible) {
-    ShowWindow(control(designName), visible ? SW_SHOWNA : SW_HIDE);
+void DrillWindow::setVisible(int index, bool visible) {
+    ShowWindow(controls_[static_cast<std::size_t>(index)], visible ? SW_SHOWNA : SW_HIDE);
 }
 
-std::string DrillWindow::countText() const { return textOf(control(layout::kCountBox.objectName)); }
-
-std::string DrillWindow::intervalText() const {
-    return textOf(control(layout::kIntervalBox.objectName));
+std::string DrillWindow::text(int index) const {
+    return textOf(controls_[static_cast<std::size_t>(index)]);
 }
 
-void DrillWindow::setProgressVisible(bool visible) {
-    show(layout::kProgressLabel.objectName, visible);
+bool DrillWindow::isChecked(int index) const {
+    return SendMessageW(controls_[static_cast<std::size_t>(index)], BM_GETCHECK, 0, 0) ==
+           BST_CHECKED;
 }
 
-void DrillWindow::setProgressCaption(const std::string& caption) {
-    setCaption(layout::kProgressLabel.objectName, caption, caption,
-               spokenNameOf(layout::kProgressLabel.objectName));
+void DrillWindow::focus(int index) { SetFocus(controls_[static_cast<std::size_t>(index)]); }
+
+void DrillWindow::announce(const std::string& text, bool dropsTheRest) {
+    announcer_->say(toWide(text),
+                    dropsTheRest ? Announcing::InsteadOfTheRest : Announcing::AfterTheRest);
 }
 
-void DrillWindow::setFlashVisible(bool visible) { show(layout::kFlashLabel.objectName, visible); }
-
-void DrillWindow::setFlashCaption(const std::string& caption) {
-    setCaption(layout::kFlashLabel.objectName, caption, spokenLine(caption),
-               spokenNameOf(layout::kFlashLabel.objectName));
+// The message's texts are the logic's own, which the message box holds.
+void DrillWindow::showMessage(const std::string&, const std::string&, const std::string&) {
+    showCountRejected(window_);
 }
 
-void DrillWindow::setSeparatorsVisible(bool visible) {
-    for (int i = 0; i < layout::kSeparatorCount; ++i)
-        show(layout::sheetSeparator(i).objectName, visible);
+void DrillWindow::wakeAt(int timer, std::int64_t microseconds) {
+    timers_[static_cast<std::size_t>(timer)]->wakeAt(microseconds);
 }
 
-void DrillWindow::showSheet(const std::vector<std::string>& lines) {
-    hideSheet();
-    const std::size_t shown = std::min<std::size_t>(lines.size(), layout::kSheetLabelCount);
-    for (std::size_t i = 0; i < shown; ++i) {
-        const int index = static_cast<int>(i);
-        setCaption(layout::sheetLabel(index).objectName, lines[i],
-                   problemAnnouncement(index + 1, lines[i]),
-                   toWide(layout::sheetLabelSpokenName(index)));
-        show(layout::sheetLabel(index).objectName, true);
-    }
-}
-
-void DrillWindow::hideSheet() {
-    for (int i = 0; i < layout::kSheetLabelCount; ++i)
-        show(layout::sheetLabel(i).objectName, false);
-}
-
-void DrillWindow::setStopwatchReading(const std::string& reading) {
-    const HWND display = control(layout::kStopwatchLabel.objectName);
-    SetWindowTextW(display, toWide(reading).c_str());
-    setAccessibleName(display, toWide(spokenReading(reading)));
-}
-
-void DrillWindow::setPaceInterval(int milliseconds) {
-    if (milliseconds > 0) {
-        paceTimer_->start(milliseconds);
-    } else {
-        paceTimer_->stop();
-    }
-}
-
-void DrillWindow::setStopwatchRunning(bool running) {
-    if (running) {
-        stopwatchTimer_->start(kStopwatchTickMs);
-    } else {
-        stopwatchTimer_->stop();
-    }
-}
-
-void DrillWindow::focusStopButton() { SetFocus(control(layout::kStopButton.objectName)); }
-
-void DrillWindow::announce(const std::string& text, Announcing how) {
-    announcer_->say(toWide(text), how);
-}
-
-void DrillWindow::rejectCount() { showCountRejected(window_); }
+void DrillWindow::cancelWake(int timer) { timers_[static_cast<std::size_t>(timer)]->cancel(); }
 
 }  // namespace zelkor::win32

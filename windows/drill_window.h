@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -11,19 +12,23 @@
 #include <vector>
 
 #include "announcer.h"
-#include "control_table.h"
+#include "control_surface.h"
 #include "drill.h"
+#include "portable_window.h"
 #include "precise_timer.h"
 #include "system_calls.h"
 
 namespace zelkor::win32 {
 
-// The drill's one window on Windows, built from plain Win32 controls: every control at
-// its designed place, scaled to the monitor's density, and the skin call made before
-// it is first shown. Like the Qt window it holds no rules of its own: it shows what the
-// drill tells it to (DrillView), and attach() hands the controls' events to the drill.
-// Everything runs on the thread that made the window.
-class DrillWindow final : public DrillView {
+// The drill's one window on Windows: the portable window (layout::PortableWindow) over
+// plain Win32 controls. This class is its control surface: it makes each control of the
+// layout table as its kind's window class, places, captions, shows and reads them by
+// index, and gives the portable window the performance counter, precise wake-ups, the
+// count message and the announcements (UI Automation notifications or live regions);
+// and it keeps what only a Win32 window has: its class, icons and frame, the monitor's
+// density and work area, the dialog keys, the designed or high-contrast colours, and
+// the skin call before it is first shown. Everything runs on the thread that made it.
+class DrillWindow final : public layout::ControlSurface {
   public:
     // Calls the skin library's SkinH_Attach; nothing when there is no skin library.
     using SkinCall = std::function<std::optional<std::int32_t>()>;
@@ -37,9 +42,10 @@ class DrillWindow final : public DrillView {
     DrillWindow(const DrillWindow&) = delete;
     DrillWindow& operator=(const DrillWindow&) = delete;
 
-    // Hands the controls' events and the timers' ticks to drill from now on. Call once;
-    // drill must outlive the window.
-    void attach(Drill& drill);
+    // What the drill draws on; attach() hands it the controls' events and the timers'
+    // ticks from now on. Call attach once; drill must outlive the window.
+    DrillView& view() { return *portable_; }
+    void attach(Drill& drill) { portable_->attach(drill); }
     void show(int showCommand = SW_SHOWNORMAL);
     // Ends the thread's message loop (PostQuitMessage) when the user closes the window.
     void quitWhenClosed() { quitWhenClosed_ = true; }
@@ -55,70 +61,63 @@ class DrillWindow final : public DrillView {
     int dpi() const { return dpi_; }
     // Pixels per 96-dpi pixel: dpi / 96, or less where the window had to shrink to fit
     // its monitor's work area.
-    double layoutScale() const { return scale_; }
+    double layoutScale() const { return portable_->layoutScale(); }
     // The frame's size the window takes at dpi on its monitor (WM_GETDPISCALEDSIZE's
     // answer).
     SIZE fittedFrameSize(int dpi) const;
-    const PreciseTimer& paceTimer() const { return *paceTimer_; }
-    const PreciseTimer& stopwatchTimer() const { return *stopwatchTimer_; }
+    bool paceTicking() const {
+        return portable_->timerIntervalMs(layout::PortableWindow::kPaceTimer) > 0;
+    }
+    bool stopwatchTicking() const {
+        return portable_->timerIntervalMs(layout::PortableWindow::kStopwatchTimer) > 0;
+    }
+    const PreciseTimer& wakeTimer(int timer) const { return *timers_[timer]; }
     const Announcer& announcer() const { return *announcer_; }
 
-    // DrillView
-    std::string countText() const override;
-    std::string intervalText() const override;
-    void setProgressVisible(bool visible) override;
-    void setProgressCaption(const std::string& caption) override;
-    void setFlashVisible(bool visible) override;
-    void setFlashCaption(const std::string& caption) override;
-    void setSeparatorsVisible(bool visible) override;
-    void showSheet(const std::vector<std::string>& lines) override;
-    void hideSheet() override;
-    void setStopwatchReading(const std::string& reading) override;
-    void setPaceInterval(int milliseconds) override;
-    void setStopwatchRunning(bool running) override;
-    void focusStopButton() override;
-    void announce(const std::string& text, Announcing how) override;
-    void rejectCount() override;
+    // ControlSurface
+    Order creationOrder() const override { return Order::FocusThenTopDown; }
+    void makeControl(int index) override;
+    void placeControl(int index, const layout::PixelRect& inFrame,
+                      const layout::PixelRect& inWindow, double fontPixels,
+                      bool centredLine) override;
+    void setWindowSize(int width, int height) override;
+    void setFocusOrder(const std::vector<int>&) override {}  // the order they were made in
+    void setCaption(int index, const std::string& caption, const std::string& spoken) override;
+    void setVisible(int index, bool visible) override;
+    std::string text(int index) const override;
+    bool isChecked(int index) const override;
+    void focus(int index) override;
+    void announce(const std::string& text, bool dropsTheRest) override;
+    void showMessage(const std::string& title, const std::string& text,
+                     const std::string& button) override;
+    void showTurnHint(bool) override {}
+    std::int64_t nowMicroseconds() const override { return PreciseTimer::nowMicroseconds(); }
+    void wakeAt(int timer, std::int64_t microseconds) override;
+    void cancelWake(int timer) override;
 
   private:
-    struct Child {
-        const layout::DesignedControl* design;
-        HWND handle;
-    };
-
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void createWindow();
-    void createControls();
-    void nameControlsForScreenReaders();
-    void setFontOf(const Child& child, BOOL redraw);
-    void applyDpi(int dpi, const RECT* suggested);
+    void fitToMonitor(int dpi, const RECT* suggested);
     void loadIcons();
-    void fitFrame(const RECT* suggested);
-
-    HFONT fontFor(layout::Font font);
-    void onCommand(int id);
-    void typeBoxClicked();
+    HFONT fontFor(int height, bool bold);
     LRESULT colourStatic(HDC dc, HWND control);
     void followColourScheme();
-    void setCaption(std::string_view designName, const std::string& caption,
-                    const std::string& spoken, const std::wstring& nameWhenEmpty);
-    void show(std::string_view designName, bool visible);
+    int indexOf(HWND control) const;
 
     SkinCall skinCall_;
     HWND window_ = nullptr;
     int dpi_ = 96;
-    double scale_ = 1.0;
-    std::vector<Child> children_;  // control ID = kFirstControlId + index
-    std::map<std::pair<double, bool>, HFONT> fonts_;
+    const RECT* suggested_ = nullptr;  // WM_DPICHANGED's place for the frame, while it lasts
+    std::vector<HWND> controls_;       // by table index; control ID = kFirstControlId + index
+    std::map<std::pair<int, bool>, HFONT> fonts_;
     HBRUSH lightBlue_ = nullptr;
     HWND focusBeforeDeactivation_ = nullptr;
-    Announcer::Notify notify_;
     std::unique_ptr<Announcer> announcer_;
-    std::unique_ptr<PreciseTimer> paceTimer_;
-    std::unique_ptr<PreciseTimer> stopwatchTimer_;
-    Drill* drill_ = nullptr;
+    std::array<std::unique_ptr<PreciseTimer>, 2> timers_;
+    std::unique_ptr<layout::PortableWindow> portable_;
     bool quitWhenClosed_ = false;
     bool highContrast_ = false;
     HICON smallIcon_ = nullptr;

@@ -24,7 +24,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     InitCommonControlsEx(&controls);
     zelkor::win32::DrillWindow window;
     zelkor::ClockRandomSource random;
-    zelkor::Drill drill(window, random);
+    zelkor::Drill drill(window.view(), random);
     window.attach(drill);
     window.quitWhenClosed();
     window.show(showCommand);

@@ -1,7 +1,6 @@
 #include "precise_timer.h"
 
 #include "system_calls.h"
-#include "tick_schedule.h"
 
 namespace zelkor::win32 {
 namespace {
@@ -9,6 +8,7 @@ namespace {
 // Documented for CreateWaitableTimerExW since Windows 10 1803; older mingw-w64 headers
 // lack the name.
 constexpr DWORD kHighResolutionTimer = 0x00000002;
+constexpr std::int64_t kMicrosecondsPerSecond = 1'000'000;
 
 std::int64_t counterNow() {
     LARGE_INTEGER now;
@@ -22,9 +22,22 @@ std::int64_t counterFrequency() {
     return frequency.QuadPart;
 }
 
-std::int64_t millisecondsToCounter(int ms) { return ms * counterFrequency() / 1000; }
+// Whole seconds and the rest apart, so that neither product overflows.
+std::int64_t counterToMicroseconds(std::int64_t counter) {
+    const std::int64_t frequency = counterFrequency();
+    return counter / frequency * kMicrosecondsPerSecond +
+           counter % frequency * kMicrosecondsPerSecond / frequency;
+}
+
+std::int64_t microsecondsToCounter(std::int64_t microseconds) {
+    const std::int64_t frequency = counterFrequency();
+    return microseconds / kMicrosecondsPerSecond * frequency +
+           microseconds % kMicrosecondsPerSecond * frequency / kMicrosecondsPerSecond;
+}
 
 }  // namespace
+
+std::int64_t PreciseTimer::nowMicroseconds() { return counterToMicroseconds(counterNow()); }
 
 PreciseTimer::PreciseTimer(HWND window, UINT message)
     : window_(window), message_(message), wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
@@ -48,52 +61,51 @@ PreciseTimer::~PreciseTimer() {
     CloseHandle(wake_);
 }
 
-void PreciseTimer::start(int intervalMs) {
-    // The worker comes with the first start: a window nobody starts a run in has none.
+void PreciseTimer::wakeAt(std::int64_t microseconds) {
+    // The worker comes with the first request: a window nobody starts a run in has none.
     if (!worker_.joinable()) worker_ = std::thread([this] { run(); });
     raiseSystemResolution(true);
-    intervalMs_ = intervalMs;
     {
         std::lock_guard lock(mutex_);
-        ++startNumber_;
-        startTime_ = counterNow();
-        workerIntervalMs_ = intervalMs;
-        pendingStart_ = 0;
+        ++request_;
+        deadline_ = microsecondsToCounter(microseconds);
+        armed_ = true;
+        posted_ = 0;
     }
     SetEvent(wake_);
 }
 
-void PreciseTimer::stop() {
-    intervalMs_ = 0;
+void PreciseTimer::cancel() {
     {
         std::lock_guard lock(mutex_);
-        ++startNumber_;
-        workerIntervalMs_ = 0;
-        pendingStart_ = 0;
+        ++request_;
+        armed_ = false;
+        posted_ = 0;
     }
     SetEvent(wake_);
     raiseSystemResolution(false);
 }
 
-bool PreciseTimer::takeTick(WPARAM startNumber) {
+bool PreciseTimer::takeWake(WPARAM request) {
     std::lock_guard lock(mutex_);
-    if (startNumber != startNumber_ || workerIntervalMs_ == 0) return false;
-    pendingStart_ = 0;
+    if (request != request_ || posted_ != request) return false;
+    posted_ = 0;
     return true;
 }
 
-// Whether the worker is to post a tick of startNumber: not where a start, stop or quit
-// came since it waited, nor where a tick of this start already waits in the queue.
-bool PreciseTimer::claimTick(std::uint64_t startNumber) {
+// Whether the worker is to post the wake-up of request: not where another request, a
+// cancel or a quit came since it waited.
+bool PreciseTimer::claim(std::uint64_t request) {
     std::lock_guard lock(mutex_);
-    if (quit_ || startNumber != startNumber_ || pendingStart_ == startNumber) return false;
-    pendingStart_ = startNumber;
+    if (quit_ || request != request_ || !armed_) return false;
+    armed_ = false;
+    posted_ = request;
     return true;
 }
 
 void PreciseTimer::raiseSystemResolution(bool raise) {
     // Only an ordinary waitable timer needs the system's timer at 1 ms, and only while
-    // it ticks.
+    // a wake-up is asked for.
     if (highResolution_ || raise == systemResolutionRaised_) return;
     requestTimerResolution(raise);
     systemResolutionRaised_ = raise;
@@ -101,37 +113,37 @@ void PreciseTimer::raiseSystemResolution(bool raise) {
 
 void PreciseTimer::run() {
     for (;;) {
-        std::uint64_t startNumber;
-        TickSchedule schedule;
+        std::uint64_t request;
+        std::int64_t deadline;
+        bool armed;
         {
             std::lock_guard lock(mutex_);
             if (quit_) return;
-            startNumber = startNumber_;
-            if (workerIntervalMs_ > 0)
-                schedule.start(startTime_, millisecondsToCounter(workerIntervalMs_));
+            request = request_;
+            deadline = deadline_;
+            armed = armed_;
         }
-        if (!schedule.running()) {
+        if (!armed) {
             WaitForSingleObject(wake_, INFINITE);
             continue;
         }
-        while (waitUntil(schedule.nextDue(), startNumber)) {
-            // Ticks that came due together are one tick: the window never queues them.
-            if (schedule.takeDue(counterNow(), MissedTicks::Skip) > 0 && claimTick(startNumber)) {
-                PostMessageW(window_, message_, static_cast<WPARAM>(startNumber), 0);
-            }
+        if (waitUntil(deadline, request) && claim(request)) {
+            PostMessageW(window_, message_, static_cast<WPARAM>(request), 0);
         }
     }
 }
 
-// Waits for the deadline; false when a start, stop or quit came first. The timer may
+// Waits for the deadline; false when a request, cancel or quit came first. The timer may
 // still be signalled from a wait a wake cut short (cancelling leaves that state), so it
 // is believed only once the counter has passed the deadline.
-bool PreciseTimer::waitUntil(std::int64_t deadline, std::uint64_t startNumber) {
+bool PreciseTimer::waitUntil(std::int64_t deadline, std::uint64_t request) {
+    const std::int64_t frequency = counterFrequency();
     for (std::int64_t remaining = deadline - counterNow(); remaining > 0;
          remaining = deadline - counterNow()) {
         // A negative due time is relative, in 100 ns units.
         LARGE_INTEGER due;
-        due.QuadPart = -(remaining * 10'000'000 / counterFrequency());
+        due.QuadPart =
+            -(remaining / frequency * 10'000'000 + remaining % frequency * 10'000'000 / frequency);
         if (due.QuadPart == 0) due.QuadPart = -1;
         SetWaitableTimer(waitableTimer_, &due, 0, nullptr, nullptr, FALSE);
         const HANDLE handles[] = {wake_, waitableTimer_};
@@ -141,7 +153,7 @@ bool PreciseTimer::waitUntil(std::int64_t deadline, std::uint64_t startNumber) {
         }
     }
     std::lock_guard lock(mutex_);
-    return !quit_ && startNumber == startNumber_;
+    return !quit_ && request == request_;
 }
 
 }  // namespace zelkor::win32

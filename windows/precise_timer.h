@@ -2,25 +2,22 @@
 
 #include <windows.h>
 
-#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <thread>
 
 namespace zelkor::win32 {
 
-// An interval timer that keeps real time: tick k of a start comes at start + k x
-// interval, measured on the performance counter, so neither Windows' default timer
-// granularity (about 15.6 ms) nor the time a handler takes adds up over a run. A late
-// tick is not made up for: the next comes an interval after it (as Qt's precise
-// timers do), and ticks never queue up behind a busy window.
+// One wake-up at a time, on time: after wakeAt(deadline) the window's thread is sent
+// message once the performance counter has passed the deadline, measured on a
+// high-resolution waitable timer (Windows 10 1803 and later; elsewhere an ordinary one
+// with the system timer at 1 ms while a wake-up is asked for), so that Windows' default
+// timer granularity (about 15.6 ms) does not delay it.
 //
-// A worker thread waits on a high-resolution waitable timer (Windows 10 1803 and later;
-// elsewhere an ordinary one with the system timer at 1 ms while ticking) and posts
-// message to window for each tick, with the start's number as wParam. The window's
-// thread passes each such message to takeTick, and handles the tick if it says so: a
-// tick of an earlier start, or one posted before stop(), is dropped there. All other
-// calls come from the window's thread too.
+// A worker thread waits and posts message to window with the request's number as
+// wParam. The window's thread passes each such message to takeWake, and handles the
+// wake-up if it says so: one of an earlier request, or one posted before cancel(), is
+// dropped there. All other calls come from the window's thread too.
 class PreciseTimer {
   public:
     PreciseTimer(HWND window, UINT message);
@@ -28,21 +25,22 @@ class PreciseTimer {
     PreciseTimer(const PreciseTimer&) = delete;
     PreciseTimer& operator=(const PreciseTimer&) = delete;
 
-    // Ticks every intervalMs from now on; REQUIRES: intervalMs > 0. A running timer
-    // starts afresh.
-    void start(int intervalMs);
-    void stop();
-    bool isActive() const { return intervalMs_ > 0; }
-    int intervalMs() const { return intervalMs_; }
-    // Whether the tick message with this wParam is one to handle.
-    bool takeTick(WPARAM startNumber);
+    // The performance counter, in microseconds.
+    static std::int64_t nowMicroseconds();
+
+    // One wake-up at that time (nowMicroseconds' clock), at once where it has passed,
+    // in place of the one asked for before.
+    void wakeAt(std::int64_t microseconds);
+    void cancel();
+    // Whether the wake-up message with this wParam is one to handle.
+    bool takeWake(WPARAM request);
     // Whether the waitable timer is a high-resolution one.
     bool highResolution() const { return highResolution_; }
 
   private:
     void run();
-    bool waitUntil(std::int64_t deadline, std::uint64_t startNumber);
-    bool claimTick(std::uint64_t startNumber);
+    bool waitUntil(std::int64_t deadline, std::uint64_t request);
+    bool claim(std::uint64_t request);
     void raiseSystemResolution(bool raise);
 
     HWND window_;
@@ -51,16 +49,16 @@ class PreciseTimer {
     HANDLE wake_;
     bool highResolution_ = false;
     bool systemResolutionRaised_ = false;
-    int intervalMs_ = 0;  // the window thread's view
 
-    std::mutex mutex_;  // guards the five below, shared with the worker
-    std::uint64_t startNumber_ = 0;
-    std::int64_t startTime_ = 0;  // performance-counter ticks
-    int workerIntervalMs_ = 0;
+    std::mutex mutex_;           // guards the five below, shared with the worker
+    std::uint64_t request_ = 0;  // the latest request's number
+    std::int64_t deadline_ = 0;  // its deadline on the performance counter
+    bool armed_ = false;         // whether its wake-up is still to be posted
     bool quit_ = false;
-    // The start whose tick waits in the window's queue, 0 for none. Tied to its start
-    // so that a tick posted just as a new start came cannot hold back the new start's.
-    std::uint64_t pendingStart_ = 0;
+    // The request whose wake-up waits in the window's queue, 0 for none. Tied to its
+    // request, and claimed under the lock the request is made under, so that a wake-up
+    // posted just as a new request came can never hold back the new one's.
+    std::uint64_t posted_ = 0;
     std::thread worker_;
 };
 

@@ -5,7 +5,6 @@
 #include <set>
 #include <string>
 
-#include "button_actions.h"
 #include "designed_controls.h"
 #include "drill_harness.h"
 
@@ -145,25 +144,6 @@ TEST(ControlTable, EveryControlWithoutTextOfItsOwnHasADistinctSpokenName) {
     }
     EXPECT_EQ(layout::designedControl("Text1").spokenName, layout::kCountLabel.caption);
     EXPECT_EQ(layout::designedControl("Label6(12)").spokenName, "第12题");
-}
-
-// Every front end hands a button's click to the drill by the button's design name.
-TEST(ButtonActions, EachButtonOfTheDesignRunsItsHandlerAndNothingElseIsAButton) {
-    DrillHarness h(1);
-    h.countText = "3";
-    EXPECT_TRUE(layout::pressDesignedButton(h.drill, layout::kStartButton.objectName));
-    EXPECT_EQ(h.state().problemTotal, 3);
-    EXPECT_TRUE(layout::pressDesignedButton(h.drill, layout::kSheetButton.objectName));
-    EXPECT_TRUE(h.state().stopwatchRunning);
-    EXPECT_TRUE(layout::pressDesignedButton(h.drill, layout::kStopButton.objectName));
-    EXPECT_FALSE(h.state().stopwatchRunning);
-    EXPECT_TRUE(layout::pressDesignedButton(h.drill, layout::kAnswersButton.objectName));
-    for (const DesignedControl& c : layout::controlTable()) {
-        if (c.kind != ControlKind::Button) {
-            EXPECT_FALSE(layout::pressDesignedButton(h.drill, c.name)) << c.name;
-        }
-    }
-    EXPECT_EQ(h.state().problemTotal, 3) << "no other control started a run";
 }
 
 }  // namespace

@@ -233,6 +233,26 @@ TEST_F(PortableWindowTest, ACountOutOfRangeShowsTheMessage) {
                                        "|" + kCountRejectedButton);
 }
 
+// Each button of the design runs its handler; nothing else is a button.
+TEST_F(PortableWindowTest, EachButtonRunsItsHandlerAndNothingElseIsAButton) {
+    type(layout::kCountBox, "3");
+    click(layout::kStartButton);
+    EXPECT_EQ(drill.state().problemTotal, 3);
+    click(layout::kSheetButton);
+    EXPECT_TRUE(drill.state().stopwatchRunning);
+    click(layout::kStopButton);
+    EXPECT_FALSE(drill.state().stopwatchRunning);
+    click(layout::kAnswersButton);
+    EXPECT_TRUE(surface.of(layout::sheetLabel(0)).visible);
+    type(layout::kCountBox, "5");
+    for (std::size_t i = 0; i < controlTable().size(); ++i) {
+        const auto kind = controlTable()[i].kind;
+        if (kind != layout::ControlKind::Button && kind != layout::ControlKind::TypeBox)
+            window.clicked(static_cast<int>(i));
+    }
+    EXPECT_EQ(drill.state().problemTotal, 3) << "no other control started a run";
+}
+
 // Only ticked types are drawn, whichever box was clicked last; a control without an
 // action does nothing, nor does an index outside the table.
 TEST_F(PortableWindowTest, ClicksGoWhereTheTableSaysAndTheTickedTypesAreGathered) {

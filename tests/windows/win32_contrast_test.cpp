@@ -92,9 +92,9 @@ class Win32HighContrast : public Win32WindowTest {
     }
     // Every control that draws text through the window's colours, with text in it.
     std::vector<const layout::DesignedControl*> texts() {
-        window->setFlashCaption("8＋5=");
-        window->setProgressCaption("第1道");
-        window->showSheet({"12－7=", "6×7="});
+        window->view().setFlashCaption("8＋5=");
+        window->view().setProgressCaption("第1道");
+        window->view().showSheet({"12－7=", "6×7="});
         std::vector<const layout::DesignedControl*> all;
         for (const layout::DesignedControl& c : layout::controlTable()) {
             const bool drawsText = c.kind == layout::ControlKind::Label ||

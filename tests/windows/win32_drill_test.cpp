@@ -154,7 +154,7 @@ TEST_F(Win32Drill, StopwatchKeepsToTheClockAndTheSpaceBarStopsIt) {
     ASSERT_EQ(GetFocus(), control(layout::kStopButton));
     SendMessageW(GetFocus(), WM_KEYDOWN, VK_SPACE, 0);
     SendMessageW(GetFocus(), WM_KEYUP, VK_SPACE, 0xC0000001);
-    EXPECT_FALSE(window->stopwatchTimer().isActive());
+    EXPECT_FALSE(window->stopwatchTicking());
     const std::string stoppedAt = textOf(layout::kStopwatchLabel);
     pumpFor(300);
     EXPECT_EQ(textOf(layout::kStopwatchLabel), stoppedAt) << "no tick after the stop";
@@ -174,10 +174,10 @@ TEST_F(Win32Drill, EnterAndKeypadEnterPressTheFocusedButtonAndNothingElse) {
     for (LPARAM flags : {LPARAM{1}, 1 | kExtended}) {
         SetFocus(control(layout::kSheetButton));
         pressKey(*window, VK_RETURN, flags);
-        EXPECT_TRUE(window->stopwatchTimer().isActive()) << "式题 was pressed";
+        EXPECT_TRUE(window->stopwatchTicking()) << "式题 was pressed";
         ASSERT_EQ(GetFocus(), control(layout::kStopButton));
         pressKey(*window, VK_RETURN, flags);
-        EXPECT_FALSE(window->stopwatchTimer().isActive()) << "停止 was pressed";
+        EXPECT_FALSE(window->stopwatchTicking()) << "停止 was pressed";
     }
     SetFocus(control(layout::kCountBox));
     pressKey(*window, VK_RETURN);
@@ -186,7 +186,7 @@ TEST_F(Win32Drill, EnterAndKeypadEnterPressTheFocusedButtonAndNothingElse) {
     SetFocus(control(layout::kAnswersButton));
     pressKey(*window, VK_ESCAPE);
     pumpFor(50);
-    EXPECT_FALSE(window->paceTimer().isActive()) << "no run started";
+    EXPECT_FALSE(window->paceTicking()) << "no run started";
     EXPECT_EQ(GetFocus(), control(layout::kAnswersButton)) << "答案 would move it to 停止";
     EXPECT_EQ(SendMessageW(control(layout::typeBox(3).objectName), BM_GETCHECK, 0, 0),
               BST_UNCHECKED);

@@ -40,7 +40,7 @@ class Win32WindowTest : public ::testing::Test {
                 return std::nullopt;
             },
             notify());
-        drill = std::make_unique<Drill>(*window, random);
+        drill = std::make_unique<Drill>(window->view(), random);
         window->attach(*drill);
         window->show();
         SetForegroundWindow(window->handle());
@@ -87,7 +87,7 @@ class Win32WindowTest : public ::testing::Test {
     std::string textOf(const layout::Control& c) const { return windowText(control(c)); }
     bool visible(const layout::Control& c) const { return IsWindowVisible(control(c)) != FALSE; }
     bool waitForRunEnd(int timeoutMs = 5000) {
-        return pumpUntil([this] { return !window->paceTimer().isActive(); }, timeoutMs);
+        return pumpUntil([this] { return !window->paceTicking(); }, timeoutMs);
     }
     const DrillState& state() const { return drill->state(); }
 
