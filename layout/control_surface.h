@@ -68,3 +68,26 @@ class ControlSurface {
 };
 
 }  // namespace zelkor::layout
+
+// The primitives as each front end's surface declares them, written once: a surface
+// class names this in its public part and defines every one of them.
+#define ZELKOR_CONTROL_SURFACE_OVERRIDES                                                      \
+    void makeControl(int index) override;                                                    \
+    void placeControl(int index, const ::zelkor::layout::PixelRect& inFrame,                 \
+                      const ::zelkor::layout::PixelRect& inWindow, double fontPixels,         \
+                      bool centredLine) override;                                            \
+    void setWindowSize(int width, int height) override;                                      \
+    void setFocusOrder(const std::vector<int>& indices) override;                            \
+    void setCaption(int index, const std::string& caption, const std::string& spoken)        \
+        override;                                                                            \
+    void setVisible(int index, bool visible) override;                                       \
+    std::string text(int index) const override;                                              \
+    bool isChecked(int index) const override;                                                \
+    void focus(int index) override;                                                          \
+    void announce(const std::string& text, bool dropsTheRest) override;                      \
+    void showMessage(const std::string& title, const std::string& text,                      \
+                     const std::string& button) override;                                    \
+    void showTurnHint(bool shown) override;                                                  \
+    std::int64_t nowMicroseconds() const override;                                           \
+    void wakeAt(int timer, std::int64_t microseconds) override;                              \
+    void cancelWake(int timer) override

@@ -273,6 +273,9 @@ void DrillWindow::showMessage(const std::string& title, const std::string& text,
     box.exec();
 }
 
+// A desktop window has no room beside it for the hint to turn the screen.
+void DrillWindow::showTurnHint(bool) {}
+
 std::int64_t DrillWindow::nowMicroseconds() const { return clock_.nsecsElapsed() / 1000; }
 
 // Qt's precise timers keep to the millisecond: the wake-up comes at the deadline's

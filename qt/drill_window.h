@@ -49,24 +49,7 @@ class DrillWindow final : public QWidget, public layout::ControlSurface {
     // The factor the layout is shrunk by to fit the screen's work area; 1 as designed.
     double layoutScale() const { return portable_->layoutScale(); }
 
-    // ControlSurface
-    void makeControl(int index) override;
-    void placeControl(int index, const layout::PixelRect& inFrame, const layout::PixelRect&,
-                      double fontPixels, bool centredLine) override;
-    void setWindowSize(int width, int height) override;
-    void setFocusOrder(const std::vector<int>& indices) override;
-    void setCaption(int index, const std::string& caption, const std::string& spoken) override;
-    void setVisible(int index, bool visible) override;
-    std::string text(int index) const override;
-    bool isChecked(int index) const override;
-    void focus(int index) override;
-    void announce(const std::string& text, bool dropsTheRest) override;
-    void showMessage(const std::string& title, const std::string& text,
-                     const std::string& button) override;
-    void showTurnHint(bool) override {}
-    std::int64_t nowMicroseconds() const override;
-    void wakeAt(int timer, std::int64_t microseconds) override;
-    void cancelWake(int timer) override;
+    ZELKOR_CONTROL_SURFACE_OVERRIDES;
 
   protected:
     void changeEvent(QEvent* event) override;

@@ -1,5 +1,5 @@
 // The page's side of the drill's window: it makes and changes the DOM controls the
-// C++ window asks for (page.cpp), and hands the page's events back to it. It holds no
+// C++ window asks for (page_surface.cpp), and hands the page's events back to it. It holds no
 // rules: what a click does, and when, is the drill's.
 'use strict';
 

@@ -478,6 +478,14 @@ void DrillWindow::showMessage(const std::string&, const std::string&, const std:
     showCountRejected(window_);
 }
 
+// The Tab key walks the controls in the order they were made (makeControl).
+void DrillWindow::setFocusOrder(const std::vector<int>&) {}
+
+// A desktop window has no room beside it for the hint to turn the screen.
+void DrillWindow::showTurnHint(bool) {}
+
+std::int64_t DrillWindow::nowMicroseconds() const { return PreciseTimer::nowMicroseconds(); }
+
 void DrillWindow::wakeAt(int timer, std::int64_t microseconds) {
     timers_[static_cast<std::size_t>(timer)]->wakeAt(microseconds);
 }

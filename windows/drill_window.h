@@ -76,24 +76,7 @@ class DrillWindow final : public layout::ControlSurface {
 
     // ControlSurface
     Order creationOrder() const override { return Order::FocusThenTopDown; }
-    void makeControl(int index) override;
-    void placeControl(int index, const layout::PixelRect& inFrame,
-                      const layout::PixelRect& inWindow, double fontPixels,
-                      bool centredLine) override;
-    void setWindowSize(int width, int height) override;
-    void setFocusOrder(const std::vector<int>&) override {}  // the order they were made in
-    void setCaption(int index, const std::string& caption, const std::string& spoken) override;
-    void setVisible(int index, bool visible) override;
-    std::string text(int index) const override;
-    bool isChecked(int index) const override;
-    void focus(int index) override;
-    void announce(const std::string& text, bool dropsTheRest) override;
-    void showMessage(const std::string& title, const std::string& text,
-                     const std::string& button) override;
-    void showTurnHint(bool) override {}
-    std::int64_t nowMicroseconds() const override { return PreciseTimer::nowMicroseconds(); }
-    void wakeAt(int timer, std::int64_t microseconds) override;
-    void cancelWake(int timer) override;
+    ZELKOR_CONTROL_SURFACE_OVERRIDES;
 
   private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
