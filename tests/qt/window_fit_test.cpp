@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "designed_controls.h"
+#include "control_table.h"
 #include "window_fixture.h"
 
 namespace zelkor::testing {
@@ -29,7 +29,7 @@ TEST_F(DrillWindowFit, ShrinksUniformlyOnlyWhereTheDesignDoesNotFit) {
         << " " << outer.width() << "x" << outer.height() << " frame top " << frame.top();
 
     const double scale = window->layoutScale();
-    const Pixels client = pixelsAt96(layout::kWindow.place);
+    const layout::PixelRect client = layout::toPixels(layout::kWindow.place);
     if (expect == "design") {
         EXPECT_EQ(scale, 1.0);
         EXPECT_EQ(window->size(), QSize(client.width, client.height));
@@ -40,13 +40,15 @@ TEST_F(DrillWindowFit, ShrinksUniformlyOnlyWhereTheDesignDoesNotFit) {
         EXPECT_TRUE(fillsHeight || fillsWidth) << "shrunk no further than needed";
         EXPECT_EQ(window->size(), QSize(scaled(client.width, scale), scaled(client.height, scale)));
     }
-    for (const PlacedControl& p : designedControls()) {
-        SCOPED_TRACE(p.control.objectName);
-        QWidget* widget = find<QWidget>(p.control.objectName);
-        const Pixels d = pixelsAt96(p.control.place);
+    for (const layout::DesignedControl& c : layout::controlTable()) {
+        SCOPED_TRACE(c.name);
+        QWidget* widget = find<QWidget>(c.name.c_str());
+        const layout::PixelRect d = c.inFrame;
         EXPECT_EQ(widget->geometry(), QRect(scaled(d.left, scale), scaled(d.top, scale),
                                             scaled(d.width, scale), scaled(d.height, scale)));
-        EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), p.control.font.points * scale);
+        if (c.kind != layout::ControlKind::Separator) {
+            EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), c.font.points * scale);
+        }
     }
 }
 

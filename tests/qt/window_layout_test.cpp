@@ -6,13 +6,14 @@
 #include <QTimer>
 #include <cmath>
 
-#include "designed_controls.h"
+#include "control_table.h"
 #include "window_fixture.h"
 
 namespace zelkor::testing {
 namespace {
 
-QRect toRect(const Pixels& p) { return {p.left, p.top, p.width, p.height}; }
+QRect toRect(const layout::PixelRect& p) { return {p.left, p.top, p.width, p.height}; }
+QColor toColour(layout::Rgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
 
 QString captionOf(const QWidget* widget) {
     if (auto* box = qobject_cast<const QGroupBox*>(widget)) return box->title();
@@ -26,27 +27,38 @@ class DrillWindowLayout : public DrillWindowTest {};
 
 TEST_F(DrillWindowLayout, WindowHasItsTitleFixedClientSizeAndIcon) {
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8(layout::kTitle));
-    const Pixels client = pixelsAt96(layout::kWindow.place);
+    const layout::PixelRect client = layout::toPixels(layout::kWindow.place);
     EXPECT_EQ(window->size(), QSize(client.width, client.height));
     EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "the layout is fixed";
     const QList<QSize> iconSizes = window->windowIcon().availableSizes();
     EXPECT_TRUE(iconSizes.contains(QSize(32, 32)));
 }
 
-TEST_F(DrillWindowLayout, EveryControlStandsAtItsDesignedPlaceWithItsCaptionAndFont) {
-    for (const PlacedControl& p : designedControls()) {
-        SCOPED_TRACE(p.control.objectName);
-        auto* widget = find<QWidget>(p.control.objectName);
+// Every control of the table as its widget: in its frame, at its place, with its
+// caption, font, colours and visibility at start.
+TEST_F(DrillWindowLayout, EveryControlIsTheTablesInItsFrameAtItsPlace) {
+    for (const layout::DesignedControl& c : layout::controlTable()) {
+        SCOPED_TRACE(c.name);
+        auto* widget = find<QWidget>(c.name.c_str());
         ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->parentWidget()->objectName(), p.frame.objectName);
-        EXPECT_EQ(widget->geometry(), toRect(pixelsAt96(p.control.place)));
-        EXPECT_EQ(captionOf(widget), QString::fromUtf8(p.control.caption));
+        const std::string frame = c.frame.empty() ? layout::kWindow.objectName : c.frame;
+        EXPECT_EQ(widget->parentWidget()->objectName().toStdString(), frame);
+        EXPECT_EQ(widget->geometry(), toRect(c.inFrame));
+        EXPECT_EQ(widget->isVisible(), c.visibleAtStart);
+        if (c.textColour) {
+            EXPECT_EQ(widget->palette().color(QPalette::WindowText), toColour(*c.textColour));
+        }
+        if (c.background) {
+            EXPECT_TRUE(widget->autoFillBackground());
+            EXPECT_EQ(widget->palette().color(QPalette::Window), toColour(*c.background));
+        }
+        if (c.kind == layout::ControlKind::Separator) continue;
+        EXPECT_EQ(captionOf(widget).toStdString(), c.caption);
         EXPECT_EQ(widget->font().family(), QString::fromUtf8(layout::kFontFamily));
-        EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), p.control.font.points);
-        EXPECT_EQ(widget->font().weight(), p.control.font.bold ? QFont::Bold : QFont::Normal);
+        EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), c.font.points);
+        EXPECT_EQ(widget->font().weight(), c.font.bold ? QFont::Bold : QFont::Normal);
         EXPECT_FALSE(widget->font().italic() || widget->font().underline() ||
                      widget->font().strikeOut());
-        EXPECT_EQ(widget->isVisible(), !isSheetLabel(p.control)) << "only the sheet starts hidden";
         if (auto* label = qobject_cast<QLabel*>(widget)) {
             EXPECT_TRUE(label->alignment() & Qt::AlignHCenter);
         }
@@ -56,32 +68,6 @@ TEST_F(DrillWindowLayout, EveryControlStandsAtItsDesignedPlaceWithItsCaptionAndF
 TEST_F(DrillWindowLayout, SongFontIsSubstitutedByAnInstalledMingFace) {
     const QFontInfo resolved(find<QLabel>("Label2")->font());
     EXPECT_TRUE(resolved.family().startsWith("AR PL UMing")) << resolved.family().toStdString();
-}
-
-TEST_F(DrillWindowLayout, SheetLabelsAreBlackAndTheSeparatorsHiddenLinesBetweenTheColumns) {
-    for (int i = 0; i < layout::kSheetLabelCount; ++i) {
-        EXPECT_EQ(sheet(i)->palette().color(QPalette::WindowText), QColor(0, 0, 0)) << i;
-    }
-    for (int i = 0; i < layout::kSeparatorCount; ++i) {
-        SCOPED_TRACE(i);
-        const layout::LineControl line = layout::sheetSeparator(i);
-        QWidget* drawn = separator(i);
-        EXPECT_EQ(drawn->parentWidget()->objectName(), layout::kDisplayFrame.objectName);
-        EXPECT_EQ(drawn->geometry(), toRect(pixelsAt96(line)));
-        EXPECT_FALSE(drawn->isVisible());
-    }
-}
-
-TEST_F(DrillWindowLayout, ColoursOfTheFlashLabelsStopwatchAndFrameCaptions) {
-    for (const char* name : {"Label1", "Label7"}) {
-        EXPECT_TRUE(find<QLabel>(name)->autoFillBackground()) << name;
-        EXPECT_EQ(find<QLabel>(name)->palette().color(QPalette::Window), QColor(192, 192, 255))
-            << name;
-    }
-    EXPECT_EQ(find<QLabel>("Label8")->palette().color(QPalette::WindowText), QColor(0, 0, 0));
-    for (const char* frame : {"Frame1", "Frame2"}) {
-        EXPECT_EQ(find<QGroupBox>(frame)->palette().color(QPalette::WindowText), QColor(0, 0, 0));
-    }
 }
 
 TEST_F(DrillWindowLayout, SkinIsCalledOnceBeforeTheWindowIsShown) {

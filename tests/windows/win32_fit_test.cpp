@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "designed_controls.h"
+#include "control_table.h"
 #include "win32_fixture.h"  // windows.h first
 
 namespace zelkor::testing {
@@ -41,7 +41,8 @@ TEST_F(Win32Fit, ShrinksUniformlyOnlyWhereTheDesignDoesNotFit) {
     // fits with Wine 8's thin caption and not with Wine 10's or Windows' own).
     std::string expected = expect;
     if (expected == "frame") {
-        const Pixels client = atDpi(pixelsAt96(layout::kWindow.place), window->dpi());
+        const layout::PixelRect client =
+            layout::scaleBy(layout::toPixels(layout::kWindow.place), designed);
         RECT framed{0, 0, client.width, client.height};
         AdjustWindowRectExForDpi(&framed,
                                  static_cast<DWORD>(GetWindowLongPtrW(window->handle(), GWL_STYLE)),
@@ -60,21 +61,20 @@ TEST_F(Win32Fit, ShrinksUniformlyOnlyWhereTheDesignDoesNotFit) {
     }
     RECT client{};
     GetClientRect(window->handle(), &client);
-    const Pixels design = pixelsAt96(layout::kWindow.place);
+    const layout::PixelRect design = layout::toPixels(layout::kWindow.place);
     EXPECT_EQ(client.right, scaled(design.width, scale));
     EXPECT_EQ(client.bottom, scaled(design.height, scale));
-    const Pixels flash = pixelsAt96(layout::kFlashLabel.place);
-    const Pixels display = pixelsAt96(layout::kDisplayFrame.place);
+    const layout::PixelRect flash = layout::designedControl(layout::kFlashLabel.objectName).inWindow;
     RECT r{};
     GetWindowRect(control(layout::kFlashLabel), &r);
     MapWindowPoints(HWND_DESKTOP, window->handle(), reinterpret_cast<POINT*>(&r), 2);
-    EXPECT_EQ(r.left, scaled(display.left + flash.left, scale));
+    EXPECT_EQ(r.left, scaled(flash.left, scale));
     EXPECT_EQ(r.right - r.left, scaled(flash.width, scale));
     LOGFONTW font{};
     GetObjectW(
         reinterpret_cast<HFONT>(SendMessageW(control(layout::kFlashLabel), WM_GETFONT, 0, 0)),
         sizeof font, &font);
-    EXPECT_EQ(-font.lfHeight, scaled(fontPixelsAt96(layout::kFlashFont), scale));
+    EXPECT_EQ(-font.lfHeight, static_cast<int>(std::lround(layout::kFlashFont.points * 96 / 72 * scale)));
 }
 
 }  // namespace

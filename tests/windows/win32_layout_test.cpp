@@ -8,31 +8,31 @@
 #include <cmath>
 #include <vector>
 
-#include "designed_controls.h"
+#include "control_table.h"
 #include "win32_fixture.h"  // windows.h first
 
 namespace zelkor::testing {
 namespace {
 
 using layout::Control;
+using layout::DesignedControl;
+using layout::PixelRect;
 
-// Where a control must stand in the client area at dpi: Win32 has no nesting of group
-// boxes, so a control inside a frame stands at the frame's pixel place plus its own.
-Pixels expectedPlace(const PlacedControl& p, int dpi) {
-    const Pixels frame = pixelsAt96(p.frame.place);
-    const Pixels inner = pixelsAt96(p.control.place);
-    const bool isFrame = p.frame.objectName == layout::kWindow.objectName;
-    const Pixels atDesign =
-        isFrame ? inner
-                : Pixels{frame.left + inner.left, frame.top + inner.top, inner.width, inner.height};
-    return atDpi(atDesign, dpi);
+// Where a control of the table must stand in the client area at dpi: Win32 has no
+// nesting of group boxes, so every control is placed from the client area's corner.
+PixelRect expectedPlace(const DesignedControl& c, int dpi) {
+    return layout::scaleBy(c.inWindow, dpi / 96.0);
 }
 
-Pixels clientPlace(HWND control) {
+PixelRect clientPlace(HWND control) {
     RECT r{};
     GetWindowRect(control, &r);
     MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+int fontPixels(const layout::Font& font, int dpi) {
+    return static_cast<int>(std::lround(font.points * dpi / 72.0));
 }
 
 LOGFONTW fontOf(HWND control) {
@@ -66,7 +66,7 @@ TEST_F(Win32Layout, WindowHasItsTitleClientSizeIconAndNoSizingFrame) {
     EXPECT_EQ(textOf(window->handle()), layout::kTitle);
     RECT client{};
     GetClientRect(window->handle(), &client);
-    const Pixels designed = atDpi(pixelsAt96(layout::kWindow.place), dpi);
+    const PixelRect designed = layout::scaleBy(layout::toPixels(layout::kWindow.place), dpi / 96.0);
     EXPECT_EQ(client.right, designed.width);
     EXPECT_EQ(client.bottom, designed.height);
     const LONG_PTR style = GetWindowLongPtrW(window->handle(), GWL_STYLE);
@@ -83,44 +83,30 @@ TEST_F(Win32Layout, WindowHasItsTitleClientSizeIconAndNoSizingFrame) {
     DeleteObject(icon.hbmMask);
 }
 
-TEST_F(Win32Layout, EveryControlStandsAtItsDesignedPlaceWithItsCaptionAndFont) {
+// Every control of the table as its window: at its place, with its caption, font and
+// visibility at start.
+TEST_F(Win32Layout, EveryControlIsTheTablesAtItsPlaceWithItsCaptionAndFont) {
     const int dpi = window->dpi();
-    for (const PlacedControl& p : designedControls()) {
-        SCOPED_TRACE(p.control.objectName);
-        HWND hwnd = control(p.control);
+    for (const DesignedControl& c : layout::controlTable()) {
+        SCOPED_TRACE(c.name);
+        HWND hwnd = control(c.name);
         ASSERT_NE(hwnd, nullptr);
-        EXPECT_EQ(clientPlace(hwnd), expectedPlace(p, dpi));
-        EXPECT_EQ(textOf(hwnd), p.control.caption);
+        EXPECT_EQ(clientPlace(hwnd), expectedPlace(c, dpi));
+        EXPECT_EQ(IsWindowVisible(hwnd) != FALSE, c.visibleAtStart);
+        if (c.kind == layout::ControlKind::Separator) continue;
+        EXPECT_EQ(textOf(hwnd), c.caption);
         const LOGFONTW font = fontOf(hwnd);
         EXPECT_EQ(toUtf8(font.lfFaceName), layout::kFontFamily);
         EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
-        EXPECT_EQ(font.lfWeight, p.control.font.bold ? FW_BOLD : FW_NORMAL);
+        EXPECT_EQ(font.lfWeight, c.font.bold ? FW_BOLD : FW_NORMAL);
         EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut);
-        EXPECT_EQ(-font.lfHeight, atDpi(fontPixelsAt96(p.control.font), dpi));
-    }
-}
-
-TEST_F(Win32Layout, SheetAndSeparatorsAreHiddenAndTheRestShownAtStart) {
-    for (const PlacedControl& p : designedControls()) {
-        EXPECT_EQ(visible(p.control), !isSheetLabel(p.control)) << p.control.objectName;
-    }
-    const int dpi = window->dpi();
-    const Pixels frame = pixelsAt96(layout::kDisplayFrame.place);
-    for (int i = 0; i < layout::kSeparatorCount; ++i) {
-        const layout::LineControl line = layout::sheetSeparator(i);
-        HWND hwnd = control(line.objectName);
-        EXPECT_FALSE(IsWindowVisible(hwnd));
-        Pixels place = pixelsAt96(line);
-        place.left += frame.left;
-        place.top += frame.top;
-        EXPECT_EQ(clientPlace(hwnd), atDpi(place, dpi)) << line.objectName;
+        EXPECT_EQ(-font.lfHeight, fontPixels(c.font, dpi));
     }
 }
 
 TEST_F(Win32Layout, EveryCaptionHasItsGlyphsInTheSongFace) {
-    for (const PlacedControl& p : designedControls()) {
-        EXPECT_EQ(missingGlyphs(control(p.control), toWide(p.control.caption)), 0)
-            << p.control.objectName;
+    for (const DesignedControl& c : layout::controlTable()) {
+        EXPECT_EQ(missingGlyphs(control(c.name), toWide(c.caption)), 0) << c.name;
     }
     // The texts the drill writes later, in the labels that show them.
     EXPECT_EQ(missingGlyphs(control(layout::kFlashLabel), L"7＋5=12 38+27=65 14－8= 6×7= 56÷8="),
@@ -185,11 +171,10 @@ TEST_F(Win32Layout, ANewDensityRescalesEveryPlaceAndFont) {
     RECT suggested{10, 20, 10 + 1600, 20 + 1200};
     SendMessageW(window->handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&suggested));
-    for (const PlacedControl& p : designedControls()) {
-        EXPECT_EQ(clientPlace(control(p.control)), expectedPlace(p, dpi)) << p.control.objectName;
+    for (const DesignedControl& c : layout::controlTable()) {
+        EXPECT_EQ(clientPlace(control(c.name)), expectedPlace(c, dpi)) << c.name;
     }
-    EXPECT_EQ(-fontOf(control(layout::kFlashLabel)).lfHeight,
-              atDpi(fontPixelsAt96(layout::kFlashFont), dpi));
+    EXPECT_EQ(-fontOf(control(layout::kFlashLabel)).lfHeight, fontPixels(layout::kFlashFont, dpi));
     RECT frame{};
     GetWindowRect(window->handle(), &frame);
     EXPECT_EQ(frame.left, 10);
