@@ -13,11 +13,16 @@ The drill, as a blind pupil would meet it, with the +, -, x and / types ticked:
   4. the space bar on 停止: the stopwatch's reading is spoken, as a time;
   5. 式题 again, then 答案: the reading, then every answer, in order; flat review reads
      the answers.
-Every utterance of a problem or answer has its operator and its equals sign heard as
-words: espeak-ng's Mandarin voice transcribes them (-x, no sound) within the utterance.
+Every utterance of a problem, an answer or a reading is heard in Mandarin, without a
+switch to another language, and a problem's operator and equals sign as words: the
+pupil's espeak-ng voice transcribes them (-x, no sound) within the utterance. The voice
+is the one a pupil has: Debian 13's default Mandarin voice; on Debian 12 the Pinyin one,
+which the README tells a parent to choose in Orca (the default there reads 加, 等于, 秒
+and their like as pinyin spelled in English); the test chooses it as that parent would.
 Exit status 0 when all held. The spoken lines go to spoken.txt in the working folder.
 """
 import datetime
+import json
 import os
 import re
 import subprocess
@@ -44,6 +49,32 @@ TYPES = ("一位数加一位数", "10以内的减法", "表内乘法", "表内�
 # The stopwatch's label is named with its reading said as a time.
 READING = r"(\d+分)?\d+点\d秒"
 failures = []
+
+
+def pupils_voice():
+    """espeak-ng's voice a pupil hears, and the person to choose in Orca for it (None:
+    Orca's default)."""
+    with open("/etc/os-release", encoding="utf-8") as release:
+        version = re.search(r'^VERSION_ID="?(\d+)', release.read(), re.MULTILINE)
+    if version and version[1] == "12":
+        return "cmn-latn-pinyin", "Chinese (Mandarin, latin as Pinyin)"
+    return "cmn", None
+
+
+VOICE, PERSON = pupils_voice()
+
+
+def choose_person(prefs):
+    """Orca's settings as a parent leaves them after choosing PERSON in Orca's Voice page:
+    the default profile's voice."""
+    os.makedirs(prefs, exist_ok=True)
+    family = {"name": PERSON, "lang": "zh", "dialect": "", "variant": None}
+    voices = {kind: {} for kind in ("default", "uppercase", "hyperlink", "system")}
+    voices["default"] = {"established": True, "family": family}
+    settings = {"general": {}, "pronunciations": {}, "keybindings": {},
+                "profiles": {"default": {"profile": ["Default", "default"], "voices": voices}}}
+    with open(os.path.join(prefs, "user-settings.conf"), "w", encoding="utf-8") as out:
+        json.dump(settings, out)
 
 
 def check(condition, message):
@@ -180,10 +211,13 @@ def main():
               "-S", os.path.join(WORK, "speechd.sock"), log="speechd.out"),
     ]
     wait_for("speech-dispatcher's socket", lambda: os.path.exists(os.path.join(WORK, "speechd.sock")))
+    prefs = os.path.join(WORK, "orca-prefs")
+    if PERSON:
+        choose_person(prefs)
     # No --replace, which kills every other Orca of the user: this one looks only in its
     # own process session for others (orca_speech.sh).
     orca = subprocess.Popen(
-        ["orca", "-u", os.path.join(WORK, "orca-prefs"), "--debug-file", ORCA_LOG],
+        ["orca", "-u", prefs, "--debug-file", ORCA_LOG],
         stdout=open(os.path.join(WORK, "orca.out"), "w"), stderr=subprocess.STDOUT,
         start_new_session=True, env=dict(os.environ, PATH=os.environ["ZELKOR_ORCA_PATH"]))
     wait_for("Orca on the accessibility bus", lambda: find_application("orca"), 60)
@@ -277,12 +311,20 @@ def drive(app):
     return seen
 
 
-def phonemes(text):
-    """espeak-ng's Mandarin transcription of text, without stress, tone or pause marks,
-    which change with the neighbours."""
-    said = subprocess.run(["espeak-ng", "-v", "cmn", "-x", "-q", text], capture_output=True,
+def transcription(text):
+    """The pupil's voice's transcription of text, as espeak-ng gives it."""
+    return subprocess.run(["espeak-ng", "-v", VOICE, "-x", "-q", text], capture_output=True,
                           text=True, timeout=30).stdout
-    return re.sub(r"\((en|cmn)\)|[\d'_|,\s]", "", said)
+
+
+# espeak-ng marks a switch of language, such as "(en)", in its transcription.
+LANGUAGE_SWITCH = re.compile(r"\([a-z-]+\)")
+
+
+def phonemes(text):
+    """The transcription without stress, tone or pause marks, which change with the
+    neighbours."""
+    return re.sub(r"[\d'_|,\s]", "", transcription(text))
 
 
 OPERATION = re.compile(r"第\d+道，(\d+)(\D+)(\d+)(\D+)(\d*)$")
@@ -334,6 +376,13 @@ def judge(seen):
         check(reading not in (None, "0点0秒"), f"the stopwatch ran until {step_name}")
         check(any(reading and reading in line for line in said),
               f"{step_name} spoke the stopwatch's reading as a time")
+        heard = transcription(reading or "")
+        print(f"the reading {reading} in the voice {VOICE}: {heard.strip()}")
+        check(reading and not LANGUAGE_SWITCH.search(heard),
+              f"{step_name}: the reading is heard in Mandarin")
+    if PERSON:
+        with open(ORCA_LOG, encoding="utf-8", errors="replace") as log:
+            check(PERSON in log.read(), f"Orca speaks with the person chosen: {PERSON}")
 
     solved = seen["solved"]
     problems = seen[f"problems at {PACES[-1]} s"]
@@ -351,6 +400,9 @@ def judge(seen):
 def check_words(announcements, lines, step_name):
     for announcement in announcements:
         line = next((line for line in lines if announcement in line), None)
+        heard = transcription(line or "")
+        check(line is not None and not LANGUAGE_SWITCH.search(heard),
+              f"{step_name}: {announcement} is heard in Mandarin ({VOICE}: {heard.strip()})")
         check(line is not None and heard_in_words(announcement, line),
               f"{step_name}: espeak-ng says {announcement}'s operator and equals sign as words")
 
