@@ -6,7 +6,6 @@
 var zelkorPage = (function () {
   const windowElement = document.getElementById('window');
   const announcer = document.getElementById('announcer');
-  const announcerNow = document.getElementById('announcer-now');
   const controls = [];  // by index in the layout table: {element, kind, text, spoken, input}
   const wakeUps = [];   // by timer: what cancels its pending wake-up
   let focusOrder = [];
@@ -195,18 +194,33 @@ var zelkorPage = (function () {
     else focusTarget(index).focus({preventScroll: true});
   }
 
-  // Each announcement is a new node, so that a text said before is said again: in the
-  // polite region, queued behind the others; or, where it drops the rest, alone in the
-  // assertive one, which screen readers say at once, leaving what they had queued.
-  function announce(text, dropsTheRest) {
-    if (dropsTheRest) {
-      announcer.replaceChildren();
-      announcerNow.replaceChildren();
+  // Announcements, in the one polite live region: Orca says an assertive text only after
+  // the polite ones it has queued. Chromium hands a screen reader the nodes added to a
+  // live region in one accessibility update in no set order, and sends updates only so
+  // often: so the texts go out in batches, at most one batch each kAnnounceSpacingMs,
+  // each batch a new node (a text said before is said again) holding its texts in
+  // order, one span each. A text that drops the rest drops what is still unsent.
+  const kAnnounceSpacingMs = 250;
+  let unsent = [];
+  let lastSent = -Infinity;
+  let sendTimer = null;
+  function sendAnnouncements() {
+    sendTimer = null;
+    lastSent = performance.now();
+    const batch = element('p', '', announcer);
+    for (const text of unsent) {
+      element('span', '', batch).textContent = text;
+      batch.append(' ');
     }
-    const region = dropsTheRest ? announcerNow : announcer;
-    const said = element('p', '', region);
-    said.textContent = text;
-    while (region.childNodes.length > 40) region.removeChild(region.firstChild);
+    unsent = [];
+    while (announcer.childNodes.length > 40) announcer.removeChild(announcer.firstChild);
+  }
+  function announce(text, dropsTheRest) {
+    if (dropsTheRest) unsent = [];
+    unsent.push(text);
+    if (sendTimer !== null) return;
+    const wait = Math.max(0, lastSent + kAnnounceSpacingMs - performance.now());
+    sendTimer = setTimeout(sendAnnouncements, wait);
   }
 
   // The modal message box. Nothing behind it takes input; Enter, the space bar or a click

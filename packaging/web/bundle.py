@@ -51,7 +51,6 @@ def page(title, turn_hint, head, body_scripts, offline):
             f'<p id="turn-hint" hidden>{html.escape(turn_hint)}</p>\n'
             f'<main id="window" aria-label="{html.escape(title)}"></main>\n'
             '<div id="announcer" class="visually-hidden" aria-live="polite"></div>\n'
-            '<div id="announcer-now" class="visually-hidden" aria-live="assertive"></div>\n'
             f'{body_scripts}</body>\n</html>\n')
 
 

@@ -203,7 +203,8 @@ def in_order(texts, lines):
     return True
 
 
-def main():
+def start_services():
+    """The accessibility bus, speech-dispatcher and Orca, with its log at ORCA_LOG."""
     Atspi.set_timeout(5000, 5000)
     services = [
         spawn("/usr/libexec/at-spi-bus-launcher", "--launch-immediately"),
@@ -222,7 +223,25 @@ def main():
         start_new_session=True, env=dict(os.environ, PATH=os.environ["ZELKOR_ORCA_PATH"]))
     wait_for("Orca on the accessibility bus", lambda: find_application("orca"), 60)
     settle(1)
+    return services, orca
 
+
+def stop_services(services, orca):
+    stop(orca, 20)  # Orca writes the rest of its log as it ends
+    for service in reversed(services):
+        stop(service)
+    with open(os.path.join(WORK, "spoken.txt"), "w", encoding="utf-8") as out:
+        out.writelines(f"{at:.3f} {text}\n" for at, text in spoken_lines())
+
+
+def spoken_reading_of(reading):
+    """The stopwatch's reading (m:s:t) as the program names it: "1分8点9秒", "8点9秒"."""
+    minutes, seconds, tenths = reading.split(":")
+    return ("" if minutes == "0" else minutes + "分") + f"{seconds}点{tenths}秒"
+
+
+def main():
+    services, orca = start_services()
     program = spawn(PROGRAM, log="program.out")
     try:
         app = wait_for("the program on the accessibility bus", lambda: find_application("zelkor"))
@@ -234,11 +253,7 @@ def main():
         seen = drive(app)
     finally:
         stop(program)
-        stop(orca, 20)  # Orca writes the rest of its log as it ends
-        for service in reversed(services):
-            stop(service)
-        with open(os.path.join(WORK, "spoken.txt"), "w", encoding="utf-8") as out:
-            out.writelines(f"{at:.3f} {text}\n" for at, text in spoken_lines())
+        stop_services(services, orca)
     judge(seen)
     return 1 if failures else 0
 

@@ -10,15 +10,20 @@
 # and looks for other Orcas only within its own process session, so it neither refuses
 # to start nor kills them, as Orca does with the other Orcas it finds. To prove it, a
 # stand-in named orca runs beside it and must still run at the end.
+# Given the browser page (an .html file) instead of the program, orca_page.py drives the
+# page in a Chromium window instead.
 # Optional second argument: a folder to keep Orca's log and the spoken lines in.
 set -euo pipefail
-program=${1:?usage: orca_speech.sh PATH_TO_ZELKOR [KEEP_DIR]}
+program=${1:?usage: orca_speech.sh PATH_TO_ZELKOR_OR_PAGE [KEEP_DIR]}
+driver=orca_speech.py
+case "$program" in *.html) driver=orca_page.py ;; esac
 keep=${2:-}
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/require_packages.sh"
 require_packages xvfb xdotool dbus dbus-bin at-spi2-core python3-gi gir1.2-atspi-2.0 \
     orca speech-dispatcher speech-dispatcher-espeak-ng speech-dispatcher-audio-plugins \
     espeak-ng locales
+[ "$driver" = orca_page.py ] && require_packages chromium python3-websocket
 source "$here/xvfb_session.sh"
 xvfb_start
 
@@ -69,7 +74,7 @@ unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON
 status=0
 # The locale goes to the session only: this shell started before it existed.
 LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 LANGUAGE=zh_CN \
-    dbus-run-session -- timeout 300 /usr/bin/python3 "$here/orca_speech.py" "$program" "$work" || status=$?
+    dbus-run-session -- timeout 300 /usr/bin/python3 "$here/$driver" "$program" "$work" || status=$?
 if kill -0 "$other" 2>/dev/null; then
     echo "ok   the other Orca of this user still runs"
 else

@@ -23,11 +23,13 @@ class ProtocolError(RuntimeError):
 
 
 class Browser:
-    """One headless Chromium with an empty profile; closed on leaving a with block."""
+    """One Chromium with an empty profile, headless unless told to open a window on the
+    display; closed on leaving a with block."""
 
-    def __init__(self, extra_flags=(), environment=None):
+    def __init__(self, extra_flags=(), environment=None, headless=True):
         self.profile = tempfile.mkdtemp(prefix="zelkor-chromium-")
-        flags = [CHROMIUM, "--headless=new", "--no-sandbox", "--disable-gpu",
+        flags = [CHROMIUM, *(["--headless=new"] if headless else []), "--no-sandbox",
+                 "--disable-gpu",
                  "--no-first-run", "--no-default-browser-check",
                  "--disable-background-networking", "--disable-component-update",
                  "--disable-sync", "--disable-features=Translate,MediaRouter",

@@ -66,15 +66,19 @@ READ_CONTROL = """(name => {
 
 
 # Injected before the page's own scripts (Page.addScriptToEvaluateOnNewDocument): notes
-# each announcement as it is added to a live region, as a screen reader hears it, with
-# whether it came through the assertive region, which drops what was queued.
+# each announcement as it is added to the live region, as a screen reader hears it: the
+# texts of each new node (one batch) in order, with the batch's number.
 HEARD_SCRIPT = """window.__heard = [];
+let batches = 0;
 new MutationObserver(changes => {
   for (const change of changes) {
-    const region = change.target.id;
-    if (region !== 'announcer' && region !== 'announcer-now') continue;
-    for (const node of change.addedNodes)
-      window.__heard.push({text: node.textContent, assertive: region === 'announcer-now'});
+    if (change.target.id !== 'announcer') continue;
+    for (const node of change.addedNodes) {
+      if (node.nodeType !== Node.ELEMENT_NODE) continue;
+      batches += 1;
+      for (const span of node.querySelectorAll('span'))
+        window.__heard.push({text: span.textContent, batch: batches});
+    }
   }
 }).observe(document, {childList: true, subtree: true});"""
 
@@ -159,7 +163,7 @@ class WebProbe(Probe):
     def announcements(self):
         return self.page.evaluate("window.__heard.map(h => h.text)")
 
-    def assertive_announcements(self):
-        """The indexes of the announcements that dropped what was still queued."""
+    def announcement_batches(self):
+        """The batch (live-region node) each announcement came in, by number."""
         return self.page.evaluate(
-            "window.__heard.flatMap((h, i) => h.assertive ? [i] : [])")
+            "window.__heard.map(h => h.batch)")
