@@ -54,6 +54,7 @@ ZELKOR_WEB_BUILD_PACKAGES=(
 )
 ZELKOR_WEB_PACKAGES=(
     "${ZELKOR_WEB_BUILD_PACKAGES[@]}" chromium python3-websocket fonts-dejavu-core fontconfig
+    firefox-esr webkit2gtk-driver
 )
 
 zelkor_install() {

@@ -5,15 +5,12 @@ touch, turning a tablet).
 
 usage: browser_test.py BUILD_DIR  (BUILD_DIR holds zelkor.html, site/ and web/layout.json)
 """
-import functools
-import http.server
 import json
 import os
 import pathlib
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 import unittest
 
@@ -29,30 +26,10 @@ WINDOW_WIDTH, WINDOW_HEIGHT = LAYOUT["window"]
 
 
 def fit(width, height):
-    return min(1.0, width / WINDOW_WIDTH, height / WINDOW_HEIGHT)
+    return probe.fit(LAYOUT, width, height)
 
 
-class Served:
-    """The site folder on 127.0.0.1, on a port of its own, as a static host serves it."""
-
-    def __init__(self, folder):
-        handler = functools.partial(QuietHandler, directory=str(folder))
-        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-        self.url = f"http://127.0.0.1:{self.server.server_address[1]}/"
-        threading.Thread(target=self.server.serve_forever, daemon=True).start()
-
-    def close(self):
-        self.server.shutdown()
-        self.server.server_close()
-
-
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
-                      ".wasm": "application/wasm", ".webmanifest": "application/manifest+json",
-                      ".js": "text/javascript"}
-
-    def log_message(self, *args):
-        pass
+Served = probe.Served
 
 
 class BrowserCase(unittest.TestCase):

@@ -6,7 +6,10 @@ acts as a user does: a click, typing, a key. The conformance suite (conformance.
 written against this interface alone.
 """
 import dataclasses
+import functools
+import http.server
 import json
+import threading
 import time
 
 
@@ -48,6 +51,12 @@ KEYS = {  # key, code, Windows virtual-key code, text
     "Escape": ("Escape", "Escape", 27, ""),
 }
 SHIFT = 8
+
+# A control's text as a screen reader reads it: the visible and the screen-reader-only,
+# less what is hidden from screen readers (e is the control).
+READ_TEXT = ("(() => { let read = ''; const walk = document.createTreeWalker(e, NodeFilter.SHOW_TEXT);"
+             " while (walk.nextNode()) if (!walk.currentNode.parentElement.closest("
+             "'[aria-hidden=\"true\"]')) read += walk.currentNode.textContent; return read; })()")
 
 READ_CONTROL = """(name => {
   const e = document.querySelector(`[data-design="${name}"]`);
@@ -102,7 +111,13 @@ class WebProbe(Probe):
                        c["fontPixels"], c["bold"])
 
     def spoken(self, name):
-        """The name and text a screen reader meets in the accessibility tree."""
+        """The name and text a screen reader meets in the accessibility tree: Chromium's
+        own, where the page is driven over the DevTools protocol; elsewhere the name the
+        page gives (aria-label) or else the text it does not hide from screen readers."""
+        if not hasattr(self.page, "call") or not hasattr(self.page, "session"):
+            return self.page.evaluate(
+                f"(e => e.getAttribute('aria-label') || {READ_TEXT})"
+                f"(document.querySelector('{self._selector(name)}'))")
         document = self.page.call("DOM.getDocument", depth=0)["root"]["nodeId"]
         node = self.page.call("DOM.querySelector", nodeId=document,
                               selector=self._selector(name))["nodeId"]
@@ -114,10 +129,7 @@ class WebProbe(Probe):
         # A plain label is read by its text, the visible and the screen-reader-only, less
         # what is hidden from screen readers.
         return self.page.evaluate(
-            "(e => { let read = ''; const walk = document.createTreeWalker(e, NodeFilter.SHOW_TEXT);"
-            " while (walk.nextNode()) if (!walk.currentNode.parentElement.closest("
-            "'[aria-hidden=\"true\"]')) read += walk.currentNode.textContent; return read; })"
-            f"(document.querySelector('{self._selector(name)}'))")
+            f"(e => {READ_TEXT})(document.querySelector('{self._selector(name)}'))")
 
     def click(self, name):
         r = self._rect(name)
@@ -167,3 +179,32 @@ class WebProbe(Probe):
         """The batch (live-region node) each announcement came in, by number."""
         return self.page.evaluate(
             "window.__heard.map(h => h.batch)")
+
+
+def fit(layout, width, height):
+    """The factor the window is shrunk by to fit a viewport."""
+    window_width, window_height = layout["window"]
+    return min(1.0, width / window_width, height / window_height)
+
+
+class Served:
+    """The site folder on 127.0.0.1, on a port of its own, as a static host serves it."""
+
+    def __init__(self, folder):
+        handler = functools.partial(QuietHandler, directory=str(folder))
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.url = f"http://127.0.0.1:{self.server.server_address[1]}/"
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+
+    def close(self):
+        self.server.shutdown()
+        self.server.server_close()
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                      ".wasm": "application/wasm", ".webmanifest": "application/manifest+json",
+                      ".js": "text/javascript"}
+
+    def log_message(self, *args):
+        pass
