@@ -2,9 +2,9 @@
 # Installs what is missing, builds everything and runs the whole test suite: the
 # regular build, a minute of fuzzing the number reading (clang's libFuzzer), the whole
 # suite again built with AddressSanitizer and UndefinedBehaviorSanitizer, the browser
-# page (emscripten) with its tests under node and in headless Chromium, and the Windows
-# builds (the 64-bit program, installer and zip, and the 32-bit program) with their
-# tests under 64-bit and 32-bit Wine.
+# page (emscripten) with its tests under node and in Chromium, Firefox and WebKitGTK,
+# and the Windows builds (the 64-bit program, installer and zip, and the 32-bit
+# program) with their tests under 64-bit and 32-bit Wine.
 # Window tests run offscreen; the real-window tests start their own Xvfb.
 set -euo pipefail
 source "$(dirname "$0")/setup.sh"
@@ -44,7 +44,7 @@ stage "the suite under AddressSanitizer and UndefinedBehaviorSanitizer"
 zelkor_build asan
 ctest --preset asan
 
-stage "the browser page: its logic under node, the page in headless Chromium"
+stage "the browser page: its logic under node, the page in Chromium, Firefox and WebKitGTK"
 zelkor_build web
 ctest --preset web
 

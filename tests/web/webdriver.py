@@ -6,8 +6,11 @@ Every wait has a bound: a browser that never listens, a call that gets no answer
 page that never loads each fail after a set time, saying what they waited for.
 """
 import base64
+import contextlib
 import json
+import os
 import pathlib
+import select
 import shutil
 import socket
 import subprocess
@@ -22,6 +25,26 @@ CALL_TIMEOUT = 30.0
 KEY_VALUES = {"Tab": "\ue004", "Enter": "\ue007", "Escape": "\ue00c", "Delete": "\ue017",
               "Backspace": "\ue003"}
 MODIFIER_VALUES = {2: "\ue009", 8: "\ue008"}  # Ctrl, Shift, as CDP numbers them
+
+
+@contextlib.contextmanager
+def private_display(screen="1600x1300x24"):
+    """A private Xvfb for the length of a with block; yields the environment that points
+    at it (DISPLAY), for browsers that open windows."""
+    read, write = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", screen,
+                             "-nolisten", "tcp", "-noreset"], pass_fds=(write,),
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write)
+    try:
+        if not select.select([read], [], [], 10)[0]:
+            raise RuntimeError("Xvfb did not start within 10 s")
+        number = os.read(read, 16).decode().strip()
+        yield dict(os.environ, DISPLAY=f":{number}")
+    finally:
+        os.close(read)
+        xvfb.terminate()
+        xvfb.wait(timeout=10)
 
 
 def free_port():
