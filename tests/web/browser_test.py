@@ -61,10 +61,7 @@ class BrowserCase(unittest.TestCase):
 
 
 def window_at(width, height):
-    class Window(conformance.WindowConformance, BrowserCase):
-        viewport = (width, height)
-    Window.__name__ = Window.__qualname__ = f"WindowAt{width}x{height}"
-    return Window
+    return conformance.window_at(BrowserCase, width, height)
 
 
 WindowAt1280x1024 = window_at(1280, 1024)

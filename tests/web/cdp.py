@@ -14,6 +14,8 @@ import time
 
 import websocket
 
+import webdriver
+
 CHROMIUM = "/usr/bin/chromium"
 CALL_TIMEOUT = 30.0
 
@@ -99,7 +101,11 @@ class Browser:
         return page
 
 
-class Page:
+class Page(webdriver.Window):
+    """A tab, over the DevTools protocol; wait_for and open are webdriver.Window's."""
+
+    devtools = True  # its accessibility tree can be read
+
     def __init__(self, browser, session, target):
         self.browser = browser
         self.session = session
@@ -112,6 +118,9 @@ class Page:
         return [e["params"] for e in self.browser.events
                 if e.get("method") == method and e.get("sessionId") == self.session]
 
+    def _navigate(self, url):
+        self.call("Page.navigate", url=url)
+
     def resize(self, width, height, touch=False):
         self.call("Emulation.setDeviceMetricsOverride", width=width, height=height,
                   deviceScaleFactor=1, mobile=touch)
@@ -123,20 +132,6 @@ class Page:
         if "exceptionDetails" in result:
             raise ProtocolError(f"{expression}: {result['exceptionDetails']}")
         return result["result"].get("value")
-
-    def wait_for(self, expression, what, timeout=20.0, interval=0.02):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            value = self.evaluate(expression)
-            if value:
-                return value
-            time.sleep(interval)
-        raise TimeoutError(f"{what}: not within {timeout} s")
-
-    def open(self, url):
-        self.call("Page.navigate", url=url)
-        self.wait_for("document.readyState === 'complete' && document.body &&"
-                      " document.body.classList.contains('ready')", f"{url} ready")
 
     def screenshot(self, path):
         data = self.call("Page.captureScreenshot", format="png")["data"]

@@ -202,3 +202,11 @@ class WindowConformance(WindowHelpers):
             with self.subTest(committed=committed):
                 self.probe.type_into(box, committed)
                 self.assertEqual(self.probe.control(box).caption, kept)
+
+
+def window_at(case, width, height, engine=""):
+    """The suite at one viewport size, on a test case class that opens the page."""
+    class Window(WindowConformance, case):
+        viewport = (width, height)
+    Window.__name__ = Window.__qualname__ = f"{engine}WindowAt{width}x{height}"
+    return Window

@@ -53,10 +53,7 @@ class EngineCase(unittest.TestCase):
 
 
 def window_at(width, height):
-    class Window(conformance.WindowConformance, EngineCase):
-        viewport = (width, height)
-    Window.__name__ = Window.__qualname__ = f"{ENGINE.name}WindowAt{width}x{height}"
-    return Window
+    return conformance.window_at(EngineCase, width, height, ENGINE.name)
 
 
 # As designed, and shrunk to a tablet held upright (Chromium also runs 1024 x 768).

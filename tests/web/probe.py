@@ -114,7 +114,7 @@ class WebProbe(Probe):
         """The name and text a screen reader meets in the accessibility tree: Chromium's
         own, where the page is driven over the DevTools protocol; elsewhere the name the
         page gives (aria-label) or else the text it does not hide from screen readers."""
-        if not hasattr(self.page, "call") or not hasattr(self.page, "session"):
+        if not getattr(self.page, "devtools", False):
             return self.page.evaluate(
                 f"(e => e.getAttribute('aria-label') || {READ_TEXT})"
                 f"(document.querySelector('{self._selector(name)}'))")

@@ -47,6 +47,16 @@ def private_display(screen="1600x1300x24"):
         xvfb.wait(timeout=10)
 
 
+def end(process):
+    """Ends a browser or driver process, killing it if it will not go."""
+    process.terminate()
+    try:
+        process.wait(timeout=15)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait(timeout=10)
+
+
 def free_port():
     with socket.socket() as s:
         s.bind(("127.0.0.1", 0))
@@ -193,12 +203,7 @@ class Firefox(Window):
         try:
             self.socket.close()
         finally:
-            self.process.terminate()
-            try:
-                self.process.wait(timeout=15)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait(timeout=10)
+            end(self.process)
             shutil.rmtree(self.profile, ignore_errors=True)
 
 
@@ -262,9 +267,4 @@ class WebKit(Window):
         except (OSError, RuntimeError):
             pass
         finally:
-            self.process.terminate()
-            try:
-                self.process.wait(timeout=15)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait(timeout=10)
+            end(self.process)
