@@ -211,7 +211,14 @@ class WebKit(Window):
     """WebKitGTK's MiniBrowser in a window, through WebKitWebDriver."""
 
     name = "WebKit"
-    BROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
+
+    @staticmethod
+    def browser():
+        """WebKitGTK's MiniBrowser, wherever this release's WebKitGTK keeps it."""
+        found = sorted(pathlib.Path("/usr/lib").glob("*/webkit*gtk*/MiniBrowser"))
+        if not found:
+            raise RuntimeError("no WebKitGTK MiniBrowser under /usr/lib")
+        return str(found[-1])
 
     def __init__(self, environment=None):
         port = free_port()
@@ -220,7 +227,7 @@ class WebKit(Window):
                                         env=environment)
         self.base = f"http://127.0.0.1:{port}"
         until("WebKitWebDriver's port", lambda: self._request("GET", "/status"))
-        options = {"binary": self.BROWSER, "args": ["--automation"]}
+        options = {"binary": self.browser(), "args": ["--automation"]}
         session = self._request("POST", "/session", {"capabilities": {"alwaysMatch": {
             "webkitgtk:browserOptions": options}}})
         self.session = f"/session/{session['sessionId']}"
