@@ -54,8 +54,9 @@ ZELKOR_WEB_BUILD_PACKAGES=(
 )
 ZELKOR_WEB_PACKAGES=(
     "${ZELKOR_WEB_BUILD_PACKAGES[@]}" chromium python3-websocket fonts-dejavu-core fontconfig
-    firefox-esr webkit2gtk-driver
 )
+# The other two engines the page is tested in: the largest download of all.
+ZELKOR_ENGINE_PACKAGES=(firefox-esr webkit2gtk-driver)
 
 zelkor_install() {
     local missing=()

@@ -29,6 +29,13 @@ else
 fi
 zelkor_install "${ZELKOR_RUN_PACKAGES[@]}" "${ZELKOR_TEST_PACKAGES[@]}" \
     "${ZELKOR_WINDOWS_PACKAGES[@]}" "${windows32_packages[@]}" "${ZELKOR_WEB_PACKAGES[@]}"
+# Firefox and WebKitGTK, which only the page's stage uses, come in the background while
+# the stages before it build and test: their download is the largest.
+engines_log=$(mktemp)
+zelkor_install "${ZELKOR_ENGINE_PACKAGES[@]}" >"$engines_log" 2>&1 &
+engines=$!
+# Never leave dpkg half-way: an early failure waits for it before the command ends.
+trap 'wait "$engines" 2>/dev/null || true' EXIT
 # Tests that need desktop tools fail here instead of skipping: everything is installed.
 export ZELKOR_REQUIRE_DESKTOP_TOOLS=1
 
@@ -45,6 +52,12 @@ zelkor_build asan
 ctest --preset asan
 
 stage "the browser page: its logic under node, the page in Chromium, Firefox and WebKitGTK"
+wait "$engines" || {
+    cat "$engines_log" >&2
+    echo "could not install ${ZELKOR_ENGINE_PACKAGES[*]}" >&2
+    exit 1
+}
+rm -f "$engines_log"
 zelkor_build web
 ctest --preset web
 
