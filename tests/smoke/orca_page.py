@@ -15,14 +15,13 @@ import re
 import sys
 
 import orca_speech as orca
-from orca_speech import check, now, settle, spawn, spoken_between, stop, wait_for
+from orca_speech import check, now, settle, spoken_between, wait_for
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "web"))
 import cdp  # noqa: E402
 
 PAGE = os.path.abspath(sys.argv[1])
 COUNT = 20
-PLACE = re.compile(r"第(\d+)道")
 
 
 def centre(page, design):
