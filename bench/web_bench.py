@@ -140,7 +140,8 @@ def main():
     page_median = statistics.median(page_times)
     run_median = statistics.median(runs)
     sizes = {name: (BUILD / name).stat().st_size for name in
-             ("zelkor.html", "site/zelkor.wasm", "site/zelkor.js", "site/zelkor-song.woff2")}
+             ("zelkor.html", "site/zelkor.wasm", "site/zelkor.js", "site/zelkor-song.woff2",
+              "site/zelkor-song-bold.woff2")}
     rows = [
         ("navigation to first frame, bare page, ms (median of %d, min-max)" % samples,
          spread(bare_times), "", ""),

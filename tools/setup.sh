@@ -46,16 +46,18 @@ ZELKOR_WINDOWS32_BUILD_PACKAGES=(g++-mingw-w64-i686-posix)
 ZELKOR_WINDOWS32_PACKAGES=("${ZELKOR_WINDOWS32_BUILD_PACKAGES[@]}" wine32:i386)
 
 # What the browser page needs: Debian's emscripten (with its node), GoogleTest's sources
-# for the logic tests under node, and the font tools that cut the page's font from AR PL
-# UMing. Its tests need headless Chromium besides, driven over the DevTools protocol.
+# for the logic tests under node, and the font tools that cut the page's Song face, in
+# its regular and bold, from Noto Serif CJK. Its tests need Chromium besides, driven
+# over the DevTools protocol, and an image reader for the text's pixels.
 ZELKOR_WEB_BUILD_PACKAGES=(
     cmake ninja-build emscripten nodejs googletest
-    python3 python3-fonttools python3-brotli fonts-arphic-uming
+    python3 python3-fonttools python3-brotli fonts-noto-cjk
 )
 ZELKOR_WEB_PACKAGES=(
-    "${ZELKOR_WEB_BUILD_PACKAGES[@]}" chromium python3-websocket fonts-dejavu-core fontconfig
+    "${ZELKOR_WEB_BUILD_PACKAGES[@]}" chromium python3-websocket python3-pil
+    fonts-dejavu-core fontconfig
 )
-# The other two engines the page is tested in: the largest download of all.
+# The other two engines the page is tested in.
 ZELKOR_ENGINE_PACKAGES=(firefox-esr webkit2gtk-driver)
 
 zelkor_install() {

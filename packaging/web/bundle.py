@@ -38,9 +38,15 @@ def chinese_name(desktop_entry):
     return entry["Desktop Entry"]["Name[zh_CN]"]
 
 
-def font_face(src):
-    return ('@font-face { font-family: "Zelkor Song"; src: url("%s") format("woff2"); '
-            'font-display: block; }\n' % src)
+# The page's Song face in its two weights: the regular and the bold file, in that order.
+FONT_WEIGHTS = (400, 700)
+FONT_FILES = ("zelkor-song.woff2", "zelkor-song-bold.woff2")
+
+
+def font_faces(sources):
+    return "".join('@font-face { font-family: "Zelkor Song"; src: url("%s") format("woff2"); '
+                   'font-weight: %d; font-display: block; }\n' % (src, weight)
+                   for src, weight in zip(sources, FONT_WEIGHTS))
 
 
 def page(title, turn_hint, head, body_scripts, offline):
@@ -59,7 +65,7 @@ def csp(policy):
 
 
 def single_file(args, layout):
-    css = font_face(data_url(args.font, "font/woff2")) + args.css.read_text(encoding="utf-8")
+    css = font_faces([data_url(f, "font/woff2") for f in args.fonts]) + args.css.read_text(encoding="utf-8")
     scripts = [args.page_js.read_text(encoding="utf-8"),
                args.single_module.read_text(encoding="utf-8")]
     # The loader reads its inline module through fetch() of a data: URL: the page's own
@@ -75,7 +81,7 @@ def single_file(args, layout):
     licence = args.font_licence.read_text(encoding="utf-8")
     assert "-->" not in licence, "the licence would end its comment early"
     text = page(layout["title"], layout["turnHint"], head, body, "no")
-    text += f"<!-- The font inlined above is a subset of AR PL UMing:\n{licence}\n-->\n"
+    text += f"<!-- The fonts inlined above are subsets of Noto Serif CJK SC:\n{licence}\n-->\n"
     args.single.write_text(text, encoding="utf-8")
 
 
@@ -84,12 +90,13 @@ def site(args, layout):
     if out.exists():
         shutil.rmtree(out)
     out.mkdir(parents=True)
-    (out / "page.css").write_text(font_face("zelkor-song.woff2") +
+    (out / "page.css").write_text(font_faces(FONT_FILES) +
                                   args.css.read_text(encoding="utf-8"), encoding="utf-8")
     shutil.copy(args.page_js, out / "page.js")
     shutil.copy(args.module.with_suffix(".js"), out / "zelkor.js")
     shutil.copy(args.module.with_suffix(".wasm"), out / "zelkor.wasm")
-    shutil.copy(args.font, out / "zelkor-song.woff2")
+    for font, name in zip(args.fonts, FONT_FILES):
+        shutil.copy(font, out / name)
     shutil.copy(args.font_licence, out / "zelkor-song-licence.txt")
     for size in ICON_SIZES:
         shutil.copy(args.icons / f"org.zelkor.Zelkor-{size}.png", out / f"icon-{size}.png")
@@ -133,7 +140,8 @@ def main():
     parser.add_argument("--page-js", type=pathlib.Path, required=True)
     parser.add_argument("--css", type=pathlib.Path, required=True)
     parser.add_argument("--service-worker", type=pathlib.Path, required=True)
-    parser.add_argument("--font", type=pathlib.Path, required=True)
+    parser.add_argument("--fonts", type=pathlib.Path, nargs=2, required=True,
+                        help="the Song face's regular and bold subsets")
     parser.add_argument("--font-licence", type=pathlib.Path, required=True)
     parser.add_argument("--icons", type=pathlib.Path, required=True)
     parser.add_argument("--desktop-entry", type=pathlib.Path, required=True)

@@ -3,7 +3,6 @@
 Every wait here has a bound: a call that gets no answer, a page that never loads, a
 condition that never holds each fail after a set time, saying what they waited for.
 """
-import base64
 import json
 import os
 import pathlib
@@ -133,9 +132,8 @@ class Page(webdriver.Window):
             raise ProtocolError(f"{expression}: {result['exceptionDetails']}")
         return result["result"].get("value")
 
-    def screenshot(self, path):
-        data = self.call("Page.captureScreenshot", format="png")["data"]
-        pathlib.Path(path).write_bytes(base64.b64decode(data))
+    def _screenshot(self):
+        return self.call("Page.captureScreenshot", format="png")["data"]
 
     # Real input events, as a user makes them.
     def click_at(self, x, y):

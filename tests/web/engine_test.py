@@ -3,7 +3,7 @@ each in a real window on the display, with real input events: the single page fr
 at two viewport sizes, and the hosted folder, online and then offline through its
 service worker. Chromium runs the same suite in browser_test.py.
 
-usage: engine_test.py firefox|webkit BUILD_DIR  (with DISPLAY set: engine_test.sh)
+usage: engine_test.py firefox|webkit BUILD_DIR  (with DISPLAY set: browser_session.sh)
 """
 import json
 import pathlib

@@ -86,8 +86,14 @@ def focus_window(title, environment=None):
 
 
 class Window:
-    """The calls common to both protocols, over _script, _navigate, _perform and
-    _resize, which each protocol gives."""
+    """The calls common to both protocols, over _script, _navigate, _perform, _resize
+    and _screenshot (the viewport as a base64 PNG), which each protocol gives."""
+
+    def screenshot(self, path):
+        pathlib.Path(path).write_bytes(self.screenshot_png())
+
+    def screenshot_png(self):
+        return base64.b64decode(self._screenshot())
 
     def evaluate(self, expression, await_promise=False):
         # The value crosses as JSON: both protocols then hand back one string.
@@ -195,9 +201,8 @@ class Firefox(Window):
         self.call("browsingContext.setViewport", context=self.context,
                   viewport={"width": width, "height": height})
 
-    def screenshot(self, path):
-        data = self.call("browsingContext.captureScreenshot", context=self.context)["data"]
-        pathlib.Path(path).write_bytes(base64.b64decode(data))
+    def _screenshot(self):
+        return self.call("browsingContext.captureScreenshot", context=self.context)["data"]
 
     def close(self):
         try:
@@ -264,9 +269,8 @@ class WebKit(Window):
             rect = {"width": rect["width"] + width - inner[0],
                     "height": rect["height"] + height - inner[1]}
 
-    def screenshot(self, path):
-        data = self._request("GET", f"{self.session}/screenshot")
-        pathlib.Path(path).write_bytes(base64.b64decode(data))
+    def _screenshot(self):
+        return self._request("GET", f"{self.session}/screenshot")
 
     def close(self):
         try:

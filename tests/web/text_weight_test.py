@@ -1,0 +1,138 @@
+"""The page's bold is the same in Chromium, Firefox and WebKitGTK: its own Song face's
+real bold, never a bold an engine makes up of the regular its own way. Read on the
+screen's pixels where each caption stands, as the single page shows it at 1280 x 1024:
+- every bold caption is drawn the same with the engine's own emboldening forbidden
+  (font-synthesis: none), so none was used, and it is bolder than at weight 400;
+- printed for the record, per engine: each bold caption's ink (pixels darker than 110 of
+  255) against the same caption at weight 400, and the mean of the type boxes' stroke
+  pixels (darker than 200; the window is 240).
+
+usage: text_weight_test.py BUILD_DIR  (with DISPLAY set: browser_session.sh)
+"""
+import io
+import json
+import pathlib
+import statistics
+import sys
+import unittest
+
+from PIL import Image
+
+sys.path.insert(0, str(pathlib.Path(__file__).parent))
+import cdp  # noqa: E402
+import webdriver  # noqa: E402
+
+BUILD = pathlib.Path(sys.argv.pop(1)).resolve()
+LAYOUT = json.loads((BUILD / "web" / "layout.json").read_text(encoding="utf-8"))
+SINGLE = (BUILD / "zelkor.html").as_uri()
+INK, STROKE = 110, 200
+# Bolder, for certain: the real bold carries a third as much ink again or more.
+BOLD_TIMES_REGULAR = 1.3
+# Two drawings of the same glyphs differ by a grey level or two here and there (an
+# engine's own emboldening changes whole strokes by a hundred or more).
+SAME_PIXEL = 16
+
+# A control's shown text at a weight, once drawn: the rectangle of its text alone (not
+# its border, box or tick), in viewport pixels, with a pixel's margin for the edges'
+# antialiasing. The focus ring is taken away first: it would count as ink.
+TEXT_AT_WEIGHT = """((name, weight, synthesis) => new Promise(done => {
+  document.activeElement.blur();
+  const e = document.querySelector(`[data-design="${name}"]`);
+  window.__style = [e.style.fontWeight, e.style.fontSynthesis];
+  if (weight) e.style.fontWeight = weight;
+  e.style.fontSynthesis = synthesis;
+  const walk = document.createTreeWalker(e, NodeFilter.SHOW_TEXT);
+  let node = null;
+  while (walk.nextNode())
+    if (walk.currentNode.textContent.trim() &&
+        !walk.currentNode.parentElement.closest('.visually-hidden')) {
+      node = walk.currentNode;
+      break;
+    }
+  const range = document.createRange();
+  range.selectNodeContents(node);
+  requestAnimationFrame(() => requestAnimationFrame(() => {
+    const r = range.getBoundingClientRect();
+    done([Math.floor(r.left) - 1, Math.floor(r.top) - 1,
+          Math.ceil(r.right) + 1, Math.ceil(r.bottom) + 1]);
+  }));
+}))"""
+
+
+def grey_pixels(page, box):
+    image = Image.open(io.BytesIO(page.screenshot_png())).convert("L")
+    return list(image.crop(box).getdata())
+
+
+def text_pixels(page, name, weight, synthesis=""):
+    """The caption's pixels at a weight ("" for its own), and with the engine's own
+    emboldening allowed ("") or not ("none"); its style is given back afterwards."""
+    box = page.evaluate(f"{TEXT_AT_WEIGHT}({json.dumps(name)}, {json.dumps(weight)},"
+                        f" {json.dumps(synthesis)})", await_promise=True)
+    pixels = grey_pixels(page, box)
+    page.evaluate(f"(e => {{ [e.style.fontWeight, e.style.fontSynthesis] = window.__style;"
+                  f" return true; }})(document.querySelector('[data-design={json.dumps(name)}]'))")
+    return pixels
+
+
+def ink(pixels):
+    return sum(1 for p in pixels if p < INK)
+
+
+def measure(page):
+    """Each bold caption's pixels as shown, without synthesis, and at weight 400; the
+    regular type boxes' stroke pixels."""
+    page.resize(1280, 1024)
+    page.open(SINGLE)
+    page.evaluate("document.fonts.ready.then(() => true)", await_promise=True)
+    bold = {}
+    for control in LAYOUT["controls"]:
+        if control["bold"] and control["caption"].strip() and control["visibleAtStart"]:
+            name = control["name"]
+            bold[name] = (text_pixels(page, name, ""), text_pixels(page, name, "", "none"),
+                          text_pixels(page, name, "400"))
+    strokes = []
+    for control in LAYOUT["controls"]:
+        if control["kind"] == "typeBox" and not control["bold"]:
+            strokes += [p for p in text_pixels(page, control["name"], "") if p < STROKE]
+    return bold, statistics.mean(strokes)
+
+
+def chromium():
+    browser = cdp.Browser()
+    page = browser.new_page(1280, 1024)
+    page.close = browser.close
+    return page
+
+
+ENGINES = {"Chromium": chromium, "Firefox": webdriver.Firefox, "WebKit": webdriver.WebKit}
+
+
+class TextWeight(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.measured = {}
+        for name, start in ENGINES.items():
+            page = start()
+            try:
+                cls.measured[name] = measure(page)
+            finally:
+                page.close()
+        for name, (bold, darkness) in cls.measured.items():
+            ratios = ", ".join(f"{c} {ink(shown) / max(ink(regular), 1):.2f}"
+                               for c, (shown, _, regular) in bold.items())
+            print(f"{name}: bold ink / regular ink: {ratios}; regular strokes' mean {darkness:.1f}")
+
+    def test_every_bold_caption_is_the_faces_own_bold_and_bolder_than_its_regular(self):
+        for engine, (bold, _) in self.measured.items():
+            self.assertTrue(bold, "no bold caption measured")
+            for control, (shown, unsynthesised, regular) in bold.items():
+                with self.subTest(engine=engine, control=control):
+                    self.assertEqual(len(shown), len(unsynthesised), "a wider bold")
+                    differing = sum(abs(a - b) > SAME_PIXEL for a, b in zip(shown, unsynthesised))
+                    self.assertEqual(differing, 0, "the engine made its own bold")
+                    self.assertGreater(ink(regular), 0, "no ink at weight 400")
+                    self.assertGreaterEqual(ink(shown) / ink(regular), BOLD_TIMES_REGULAR)
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
