@@ -75,8 +75,19 @@ wine_prefix_ready() {
     ) 9>"$WINEPREFIX.lock"
 }
 
-# The screen density Windows programs see, in dots per inch (96 is 100 %).
+# The density the prefix holds now, in dots per inch, read from its registry file (no
+# Wine session is running between two programs); nothing where none is set.
+wine_dpi() {
+    local hex
+    hex=$(sed -n '/^\[Control Panel\\\\Desktop\]/,/^\[/s/^"LogPixels"=dword:\([0-9a-f]*\)$/\1/p' \
+        "$WINEPREFIX/user.reg" 2>/dev/null | head -n 1)
+    [ -z "$hex" ] || echo $((16#$hex))
+}
+
+# The screen density Windows programs see, in dots per inch (96 is 100 %). Setting it
+# takes a Wine session of its own, seconds long: not where the prefix holds it already.
 wine_set_dpi() {
+    [ "$(wine_dpi)" = "$1" ] && return 0
     wine_reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f ||
         { echo "could not set the screen density to $1 dpi" >&2; return 1; }
     # Wine 10 takes the density when a session starts: let this one end first.
