@@ -27,20 +27,22 @@ else
     without_32bit=(--label-exclude i386)
     export ZELKOR_PROBE_MACHINE  # the Wine sessions ask again
 fi
-zelkor_install "${ZELKOR_RUN_PACKAGES[@]}" "${ZELKOR_TEST_PACKAGES[@]}" \
-    "${ZELKOR_WINDOWS_PACKAGES[@]}" "${windows32_packages[@]}" "${ZELKOR_WEB_PACKAGES[@]}"
-# Firefox and WebKitGTK, which only the page's stage uses, come in the background while
-# the stages before it build and test: their download is the largest.
-engines_log=$(mktemp)
-zelkor_install "${ZELKOR_ENGINE_PACKAGES[@]}" >"$engines_log" 2>&1 &
-engines=$!
+zelkor_install "${ZELKOR_RUN_PACKAGES[@]}" "${ZELKOR_TEST_PACKAGES[@]}"
+# What only the later stages use (the browsers, emscripten, the page's fonts, Wine and the
+# cross compilers) comes in the background while the first stages build and test: the
+# larger part of the download. The page's stage waits for it.
+later_log=$(mktemp)
+zelkor_install "${ZELKOR_WEB_PACKAGES[@]}" "${ZELKOR_ENGINE_PACKAGES[@]}" \
+    "${ZELKOR_WINDOWS_PACKAGES[@]}" "${windows32_packages[@]}" >"$later_log" 2>&1 &
+later=$!
 # Never leave dpkg half-way: an early failure waits for it before the command ends.
-trap 'wait "$engines" 2>/dev/null || true' EXIT
+trap 'wait "$later" 2>/dev/null || true' EXIT
 # Tests that need desktop tools fail here instead of skipping: everything is installed.
 export ZELKOR_REQUIRE_DESKTOP_TOOLS=1
 
 stage "regular build and the full suite"
 zelkor_build default
+stage "  its tests"
 ctest --preset full
 
 stage "fuzzing the number reading"
@@ -49,21 +51,24 @@ zelkor_build fuzz
 
 stage "the suite under AddressSanitizer and UndefinedBehaviorSanitizer"
 zelkor_build asan
+stage "  its tests"
 ctest --preset asan
 
 stage "the browser page: its logic under node, the page in Chromium, Firefox and WebKitGTK"
-wait "$engines" || {
-    cat "$engines_log" >&2
-    echo "could not install ${ZELKOR_ENGINE_PACKAGES[*]}" >&2
+wait "$later" || {
+    cat "$later_log" >&2
+    echo "could not install what the browser page and the Windows builds need" >&2
     exit 1
 }
-rm -f "$engines_log"
+rm -f "$later_log"
 zelkor_build web
+stage "  its tests"
 ctest --preset web
 
 # The 32-bit program first: the 64-bit build's installer and zip hold it too.
 stage "the 32-bit Windows build and its tests under 32-bit Wine"
 zelkor_build windows32
+stage "  its tests"
 if [ $runs_32bit = yes ]; then
     ctest --preset windows32
 else
@@ -72,6 +77,7 @@ fi
 
 stage "the Windows build, its installer and zip, and their tests under Wine"
 zelkor_build windows
+stage "  its tests"
 ctest --preset windows "${without_32bit[@]}"
 # The Wine servers linger after the last test; let them end before the command does.
 for prefix in build-windows/wineprefix build-windows/wineprefix32 build-windows32/wineprefix; do
