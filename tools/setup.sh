@@ -5,6 +5,7 @@
 
 ZELKOR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$ZELKOR_ROOT/tools/runs_32bit.sh"
+source "$ZELKOR_ROOT/tests/smoke/require_packages.sh"  # package_installed
 
 # What the program needs to build and run. qt6-qpa-plugins is named on purpose:
 # libqt6gui6 only recommends it, and without it no window can open.
@@ -63,8 +64,7 @@ ZELKOR_ENGINE_PACKAGES=(firefox-esr webkit2gtk-driver)
 zelkor_install() {
     local missing=()
     for package in "$@"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-            missing+=("$package")
+        package_installed "$package" || missing+=("$package")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
