@@ -65,7 +65,8 @@ def csp(policy):
 
 
 def single_file(args, layout):
-    css = font_faces([data_url(f, "font/woff2") for f in args.fonts]) + args.css.read_text(encoding="utf-8")
+    css = (font_faces([data_url(f, "font/woff2") for f in args.fonts]) +
+           args.css.read_text(encoding="utf-8"))
     scripts = [args.page_js.read_text(encoding="utf-8"),
                args.single_module.read_text(encoding="utf-8")]
     # The loader reads its inline module through fetch() of a data: URL: the page's own

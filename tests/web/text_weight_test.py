@@ -121,7 +121,8 @@ class TextWeight(unittest.TestCase):
         for name, (bold, darkness) in cls.measured.items():
             ratios = ", ".join(f"{c} {ink(shown) / max(ink(regular), 1):.2f}"
                                for c, (shown, _, regular) in bold.items())
-            print(f"{name}: bold ink / regular ink: {ratios}; regular strokes' mean {darkness:.1f}")
+            print(f"{name}: bold ink / regular ink: {ratios};"
+                  f" regular strokes' mean {darkness:.1f}")
 
     def test_every_bold_caption_is_the_faces_own_bold_and_bolder_than_its_regular(self):
         for engine, (bold, _) in self.measured.items():
@@ -133,6 +134,7 @@ class TextWeight(unittest.TestCase):
                     self.assertEqual(differing, 0, "the engine made its own bold")
                     self.assertGreater(ink(regular), 0, "no ink at weight 400")
                     self.assertGreaterEqual(ink(shown) / ink(regular), BOLD_TIMES_REGULAR)
+
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)
