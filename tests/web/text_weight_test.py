@@ -32,47 +32,45 @@ BOLD_TIMES_REGULAR = 1.3
 # engine's own emboldening changes whole strokes by a hundred or more).
 SAME_PIXEL = 16
 
-# A control's shown text at a weight, once drawn: the rectangle of its text alone (not
-# its border, box or tick), in viewport pixels, with a pixel's margin for the edges'
-# antialiasing. The focus ring is taken away first: it would count as ink.
-TEXT_AT_WEIGHT = """((name, weight, synthesis) => new Promise(done => {
+# The controls' shown texts at a weight, once drawn: the rectangle of each text alone
+# (not its border, box or tick), in viewport pixels, with a pixel's margin for the
+# edges' antialiasing. The focus ring is taken away first: it would count as ink.
+TEXTS_AT_WEIGHT = """((names, weight, synthesis) => new Promise(done => {
   document.activeElement.blur();
-  const e = document.querySelector(`[data-design="${name}"]`);
-  window.__style = [e.style.fontWeight, e.style.fontSynthesis];
-  if (weight) e.style.fontWeight = weight;
-  e.style.fontSynthesis = synthesis;
-  const walk = document.createTreeWalker(e, NodeFilter.SHOW_TEXT);
-  let node = null;
-  while (walk.nextNode())
-    if (walk.currentNode.textContent.trim() &&
-        !walk.currentNode.parentElement.closest('.visually-hidden')) {
-      node = walk.currentNode;
-      break;
-    }
-  const range = document.createRange();
-  range.selectNodeContents(node);
-  requestAnimationFrame(() => requestAnimationFrame(() => {
+  window.__styles = [];
+  const ranges = names.map(name => {
+    const e = document.querySelector(`[data-design="${name}"]`);
+    window.__styles.push([e, e.style.fontWeight, e.style.fontSynthesis]);
+    if (weight) e.style.fontWeight = weight;
+    e.style.fontSynthesis = synthesis;
+    const walk = document.createTreeWalker(e, NodeFilter.SHOW_TEXT);
+    while (walk.nextNode())
+      if (walk.currentNode.textContent.trim() &&
+          !walk.currentNode.parentElement.closest('.visually-hidden')) break;
+    const range = document.createRange();
+    range.selectNodeContents(walk.currentNode);
+    return range;
+  });
+  requestAnimationFrame(() => requestAnimationFrame(() => done(ranges.map(range => {
     const r = range.getBoundingClientRect();
-    done([Math.floor(r.left) - 1, Math.floor(r.top) - 1,
-          Math.ceil(r.right) + 1, Math.ceil(r.bottom) + 1]);
-  }));
+    return [Math.floor(r.left) - 1, Math.floor(r.top) - 1,
+            Math.ceil(r.right) + 1, Math.ceil(r.bottom) + 1];
+  }))));
 }))"""
+RESTORE_STYLES = ("(() => { for (const [e, weight, synthesis] of window.__styles)"
+                  " [e.style.fontWeight, e.style.fontSynthesis] = [weight, synthesis];"
+                  " return true; })()")
 
 
-def grey_pixels(page, box):
+def texts_pixels(page, names, weight, synthesis=""):
+    """Each caption's pixels at a weight ("" for its own), and with the engine's own
+    emboldening allowed ("") or not ("none"), from one screenshot; their styles are
+    given back afterwards."""
+    boxes = page.evaluate(f"{TEXTS_AT_WEIGHT}({json.dumps(names)}, {json.dumps(weight)},"
+                          f" {json.dumps(synthesis)})", await_promise=True)
     image = Image.open(io.BytesIO(page.screenshot_png())).convert("L")
-    return list(image.crop(box).getdata())
-
-
-def text_pixels(page, name, weight, synthesis=""):
-    """The caption's pixels at a weight ("" for its own), and with the engine's own
-    emboldening allowed ("") or not ("none"); its style is given back afterwards."""
-    box = page.evaluate(f"{TEXT_AT_WEIGHT}({json.dumps(name)}, {json.dumps(weight)},"
-                        f" {json.dumps(synthesis)})", await_promise=True)
-    pixels = grey_pixels(page, box)
-    page.evaluate(f"(e => {{ [e.style.fontWeight, e.style.fontSynthesis] = window.__style;"
-                  f" return true; }})(document.querySelector('[data-design={json.dumps(name)}]'))")
-    return pixels
+    page.evaluate(RESTORE_STYLES)
+    return [list(image.crop(box).getdata()) for box in boxes]
 
 
 def ink(pixels):
@@ -85,17 +83,13 @@ def measure(page):
     page.resize(1280, 1024)
     page.open(SINGLE)
     page.evaluate("document.fonts.ready.then(() => true)", await_promise=True)
-    bold = {}
-    for control in LAYOUT["controls"]:
-        if control["bold"] and control["caption"].strip() and control["visibleAtStart"]:
-            name = control["name"]
-            bold[name] = (text_pixels(page, name, ""), text_pixels(page, name, "", "none"),
-                          text_pixels(page, name, "400"))
-    strokes = []
-    for control in LAYOUT["controls"]:
-        if control["kind"] == "typeBox" and not control["bold"]:
-            strokes += [p for p in text_pixels(page, control["name"], "") if p < STROKE]
-    return bold, statistics.mean(strokes)
+    bold = [c["name"] for c in LAYOUT["controls"]
+            if c["bold"] and c["caption"].strip() and c["visibleAtStart"]]
+    measured = zip(texts_pixels(page, bold, ""), texts_pixels(page, bold, "", "none"),
+                   texts_pixels(page, bold, "400"))
+    regular = [c["name"] for c in LAYOUT["controls"] if c["kind"] == "typeBox" and not c["bold"]]
+    strokes = [p for pixels in texts_pixels(page, regular, "") for p in pixels if p < STROKE]
+    return dict(zip(bold, measured)), statistics.mean(strokes)
 
 
 def chromium():
