@@ -1,6 +1,8 @@
 """The page's bold is the same in Chromium, Firefox and WebKitGTK: its own Song face's
 real bold, never a bold an engine makes up of the regular its own way. Read on the
-screen's pixels where each caption stands, as the single page shows it at 1280 x 1024:
+screen's pixels where each caption stands, as the page shows it at 1280 x 1024, opened
+from disk (the single file, its fonts inline) and hosted (the site folder, its fonts
+files of their own):
 - every bold caption is drawn the same with the engine's own emboldening forbidden
   (font-synthesis: none), so none was used, and it is bolder than at weight 400;
 - printed for the record, per engine: each bold caption's ink (pixels darker than 110 of
@@ -20,6 +22,7 @@ from PIL import Image
 
 sys.path.insert(0, str(pathlib.Path(__file__).parent))
 import cdp  # noqa: E402
+import probe  # noqa: E402
 import webdriver  # noqa: E402
 
 BUILD = pathlib.Path(sys.argv.pop(1)).resolve()
@@ -77,11 +80,11 @@ def ink(pixels):
     return sum(1 for p in pixels if p < INK)
 
 
-def measure(page):
+def measure(page, url):
     """Each bold caption's pixels as shown, without synthesis, and at weight 400; the
     regular type boxes' stroke pixels."""
     page.resize(1280, 1024)
-    page.open(SINGLE)
+    page.open(url)
     page.evaluate("document.fonts.ready.then(() => true)", await_promise=True)
     bold = [c["name"] for c in LAYOUT["controls"]
             if c["bold"] and c["caption"].strip() and c["visibleAtStart"]]
@@ -106,12 +109,17 @@ class TextWeight(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.measured = {}
-        for name, start in ENGINES.items():
-            page = start()
-            try:
-                cls.measured[name] = measure(page)
-            finally:
-                page.close()
+        served = probe.Served(BUILD / "site")
+        try:
+            for name, start in ENGINES.items():
+                page = start()
+                try:
+                    for where, url in (("from disk", SINGLE), ("hosted", served.url)):
+                        cls.measured[f"{name}, {where}"] = measure(page, url)
+                finally:
+                    page.close()
+        finally:
+            served.close()
         for name, (bold, darkness) in cls.measured.items():
             ratios = ", ".join(f"{c} {ink(shown) / max(ink(regular), 1):.2f}"
                                for c, (shown, _, regular) in bold.items())
