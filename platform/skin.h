@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -23,5 +24,11 @@ inline constexpr const char* kSkinLibraryName = "libSkinH_VB6.so";
 // or along PATH, so that a DLL planted beside a user's files cannot take the program
 // over; a full path loads that file.
 std::optional<std::int32_t> attachSkin(const std::string& library = kSkinLibraryName);
+
+// What a window calls once before it is first shown: attachSkin(), or a test's stand-in.
+using SkinCall = std::function<std::optional<std::int32_t>()>;
+inline SkinCall defaultSkinCall() {
+    return [] { return attachSkin(); };
+}
 
 }  // namespace zelkor

@@ -21,7 +21,6 @@
 #include "application_setup.h"
 #include "control_table.h"
 #include "number_box.h"
-#include "skin.h"
 #include "song_font.h"
 
 namespace zelkor {
@@ -78,10 +77,6 @@ const layout::DesignedControl& designOf(int index) {
 }
 
 }  // namespace
-
-DrillWindow::SkinCall DrillWindow::defaultSkinCall() {
-    return [] { return attachSkin(); };
-}
 
 DrillWindow::DrillWindow(SkinCall skinCall, QWidget* parent)
     : QWidget(parent), skinCall_(std::move(skinCall)) {

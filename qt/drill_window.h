@@ -4,16 +4,14 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
-#include <cstdint>
-#include <functional>
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "announcer.h"
 #include "control_surface.h"
 #include "drill.h"
 #include "portable_window.h"
+#include "skin.h"
 
 namespace zelkor {
 
@@ -25,9 +23,6 @@ namespace zelkor {
 // palette, the skin call before it is first shown, and the fit to the screen it is on.
 class DrillWindow final : public QWidget, public layout::ControlSurface {
   public:
-    // Calls the skin library's SkinH_Attach; nothing when there is no skin library.
-    using SkinCall = std::function<std::optional<std::int32_t>()>;
-
     explicit DrillWindow(SkinCall skinCall = defaultSkinCall(), QWidget* parent = nullptr);
     ~DrillWindow() override;
 
@@ -43,8 +38,6 @@ class DrillWindow final : public QWidget, public layout::ControlSurface {
     bool stopwatchTicking() const {
         return portable_->timerIntervalMs(layout::PortableWindow::kStopwatchTimer) > 0;
     }
-
-    static SkinCall defaultSkinCall();
 
     // The factor the layout is shrunk by to fit the screen's work area; 1 as designed.
     double layoutScale() const { return portable_->layoutScale(); }

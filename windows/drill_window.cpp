@@ -10,7 +10,6 @@
 #include "accessible_name.h"
 #include "count_message.h"
 #include "resource_ids.h"
-#include "skin.h"
 #include "system_calls.h"
 #include "wide_text.h"
 
@@ -107,10 +106,6 @@ std::string textOf(HWND control) {
 }
 
 }  // namespace
-
-DrillWindow::SkinCall DrillWindow::defaultSkinCall() {
-    return [] { return attachSkin(); };
-}
 
 DrillWindow::DrillWindow(SkinCall skinCall, Announcer::Notify notify)
     : skinCall_(std::move(skinCall)), lightBlue_(CreateSolidBrush(toColorRef(layout::kLightBlue))) {

@@ -3,11 +3,8 @@
 #include <windows.h>
 
 #include <array>
-#include <cstdint>
-#include <functional>
 #include <map>
 #include <memory>
-#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +13,7 @@
 #include "drill.h"
 #include "portable_window.h"
 #include "precise_timer.h"
+#include "skin.h"
 #include "system_calls.h"
 
 namespace zelkor::win32 {
@@ -30,10 +28,6 @@ namespace zelkor::win32 {
 // the skin call before it is first shown. Everything runs on the thread that made it.
 class DrillWindow final : public layout::ControlSurface {
   public:
-    // Calls the skin library's SkinH_Attach; nothing when there is no skin library.
-    using SkinCall = std::function<std::optional<std::int32_t>()>;
-    static SkinCall defaultSkinCall();
-
     // notify says announcements as notifications where Windows has them; nullptr for
     // live regions alone, as on Windows 7 to 8.1.
     explicit DrillWindow(SkinCall skinCall = defaultSkinCall(),
