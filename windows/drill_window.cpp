@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "accessible_name.h"
+#include "contrast.h"
 #include "count_message.h"
 #include "resource_ids.h"
 #include "system_calls.h"
@@ -27,18 +28,8 @@ constexpr int kDesignDpi = 96;
 constexpr UINT kGetDpiScaledSizeMessage = 0x02E4;
 
 COLORREF toColorRef(layout::Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
-
-// WCAG's contrast of a colour against black: (L + 0.05) / 0.05, L its relative luminance.
-constexpr double kReadableContrast = 4.5;
-double contrastWithBlack(COLORREF colour) {
-    const auto linear = [](int channel) {
-        const double c = channel / 255.0;
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    const double luminance = 0.2126 * linear(GetRValue(colour)) +
-                             0.7152 * linear(GetGValue(colour)) +
-                             0.0722 * linear(GetBValue(colour));
-    return (luminance + 0.05) / 0.05;
+layout::Rgb toRgb(COLORREF colour) {
+    return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
 }
 
 struct WindowClassStyle {
@@ -310,7 +301,8 @@ void DrillWindow::followColourScheme() {
     const bool flagged =
         SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
         (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
-    highContrast_ = flagged || contrastWithBlack(GetSysColor(COLOR_BTNFACE)) < kReadableContrast;
+    highContrast_ = flagged || layout::contrastRatio(toRgb(GetSysColor(COLOR_BTNFACE)),
+                                                     layout::kBlack) < layout::kReadableContrast;
     for (HWND control : controls_) SendMessageW(control, WM_SYSCOLORCHANGE, 0, 0);
     InvalidateRect(window_, nullptr, TRUE);
 }

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <vector>
 
+#include "contrast.h"
 #include "platform_palette.h"
 #include "window_fixture.h"
 
@@ -23,23 +24,8 @@
 namespace zelkor::testing {
 namespace {
 
-constexpr double kLeastContrast = 4.5;
-
-double channel(int value) {
-    const double c = value / 255.0;
-    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-// Relative luminance and contrast ratio as the web's accessibility guidelines define them.
-double luminance(QRgb rgb) {
-    return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) +
-           0.0722 * channel(qBlue(rgb));
-}
-
 double contrast(QRgb a, QRgb b) {
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    return layout::contrastRatio({qRed(a), qGreen(a), qBlue(a)}, {qRed(b), qGreen(b), qBlue(b)});
 }
 
 // The area's background is its commonest colour; the ink is the pixel that stands out
@@ -142,7 +128,7 @@ class DrillWindowContrast : public DrillWindowTest {
                 QPoint(std::lround(area.left() * scale), std::lround(area.top() * scale)),
                 QPoint(std::lround((area.right() + 1) * scale) - 1,
                        std::lround((area.bottom() + 1) * scale) - 1));
-            EXPECT_GE(inkContrast(image, pixels), kLeastContrast) << name.toStdString();
+            EXPECT_GE(inkContrast(image, pixels), layout::kReadableContrast) << name.toStdString();
         }
     }
 
