@@ -327,8 +327,23 @@ var zelkorPage = (function () {
     call('zelkor_viewport', window.innerWidth, window.innerHeight);
   }
 
-  // The module is running and the window made: fit it, show it, and from now on hand
-  // over the page's events.
+  // The Song face's two weights load from the start, while the module compiles: an
+  // engine loads a face only once text in it is laid out, and a window shown before its
+  // face has come shows its controls without their captions until it does. The window
+  // waits for them as long as the engines wait for a face before they fall back (3 s).
+  const kFontWaitMs = 3000;
+  const fontsLoaded = Promise.all(['16px "Zelkor Song"', 'bold 16px "Zelkor Song"'].map(
+      (font) => document.fonts.load(font, '出题'))).catch(() => {});
+  const fontsOrTimeout = Promise.race([
+    fontsLoaded, new Promise((done) => setTimeout(done, kFontWaitMs))]);
+
+  function show() {
+    document.body.classList.add('ready');
+    if (focusWhenShown) focusWhenShown.focus({preventScroll: true});
+  }
+
+  // The module is running and the window made: fit it, show it once its face is there,
+  // and from now on hand over the page's events.
   function ready() {
     fitViewport();
     window.addEventListener('resize', fitViewport);
@@ -342,8 +357,7 @@ var zelkorPage = (function () {
     });
     document.addEventListener('resume', woke);
     window.addEventListener('pageshow', woke);
-    document.body.classList.add('ready');
-    if (focusWhenShown) focusWhenShown.focus({preventScroll: true});
+    fontsOrTimeout.then(show);
   }
 
   return {

@@ -190,8 +190,12 @@ class Firefox(Window):
         value = result["result"]
         return value.get("value") if value.get("type") == "string" else None
 
+    # Until the load event, as the other drivers wait; "none" returns at once.
+    navigation_wait = "complete"
+
     def _navigate(self, url):
-        self.call("browsingContext.navigate", context=self.context, url=url, wait="complete")
+        self.call("browsingContext.navigate", context=self.context, url=url,
+                  wait=self.navigation_wait)
 
     def _perform(self, actions):
         self.call("input.performActions", context=self.context, actions=actions)
