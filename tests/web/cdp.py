@@ -155,3 +155,16 @@ class Page(webdriver.Window):
 
     def type_text(self, text):
         self.call("Input.insertText", text=text)
+
+
+def page_alone(width=1280, height=1024):
+    """A tab of a Chromium of its own, which close() ends with its browser: started and
+    ended as the WebDriver windows are."""
+    browser = Browser()
+    page = browser.new_page(width, height)
+    page.close = browser.close
+    return page
+
+
+# Each engine's window, by the engine's name, for tests that compare the three.
+ENGINES = {"Chromium": page_alone, "Firefox": webdriver.Firefox, "WebKit": webdriver.WebKit}

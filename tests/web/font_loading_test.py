@@ -5,17 +5,14 @@ weight is still missing; and where they never come, it shows all the same.
 usage: font_loading_test.py BUILD_DIR  (with DISPLAY set: browser_session.sh)
 """
 import functools
-import http.server
 import pathlib
 import sys
-import threading
 import time
 import unittest
 
 sys.path.insert(0, str(pathlib.Path(__file__).parent))
 import cdp  # noqa: E402
 import probe  # noqa: E402
-import webdriver  # noqa: E402
 
 SITE = pathlib.Path(sys.argv.pop(1)).resolve() / "site"
 LATE_SECONDS = 1.0
@@ -47,14 +44,6 @@ class FontsHandler(probe.QuietHandler):
             pass  # the browser has gone elsewhere meanwhile
 
 
-def serve(late):
-    """A host of its own, so that no service worker of another case answers for it."""
-    handler = functools.partial(FontsHandler, directory=str(SITE), late=late)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server, f"http://127.0.0.1:{server.server_address[1]}/"
-
-
 def readings_until_shown(page, url):
     """Every reading of the page from navigation until its window shows (from the load
     event on, where the driver's navigation waits for it: WebKitWebDriver's)."""
@@ -71,14 +60,6 @@ def readings_until_shown(page, url):
     return readings
 
 
-def chromium():
-    browser = cdp.Browser()
-    page = browser.new_page(1280, 1024)
-    page.close = browser.close
-    return page
-
-
-ENGINES = {"Chromium": chromium, "Firefox": webdriver.Firefox, "WebKit": webdriver.WebKit}
 # WebKitWebDriver answers a navigation only after the load event, which waits for the
 # fonts the page asked for: there the first reading may already be the shown window.
 READS_WHILE_LOADING = {"Chromium", "Firefox"}
@@ -86,16 +67,17 @@ READS_WHILE_LOADING = {"Chromium", "Firefox"}
 
 class FontLoading(unittest.TestCase):
     def test_the_window_shows_only_with_its_face_or_once_it_is_given_up(self):
-        for engine, start in ENGINES.items():
+        for engine, start in cdp.ENGINES.items():
             page = start()
             try:
                 for late in (True, False):
-                    server, url = serve(late)
+                    # A host of its own each, so that no service worker of the other
+                    # case answers for it.
+                    served = probe.Served(SITE, functools.partial(FontsHandler, late=late))
                     try:
-                        readings = readings_until_shown(page, url)
+                        readings = readings_until_shown(page, served.url)
                     finally:
-                        server.shutdown()
-                        server.server_close()
+                        served.close()
                     with self.subTest(engine=engine, fonts="late" if late else "never"):
                         self.assertTrue(readings and readings[-1][0], "the window never showed")
                         if late:

@@ -190,8 +190,8 @@ def fit(layout, width, height):
 class Served:
     """The site folder on 127.0.0.1, on a port of its own, as a static host serves it."""
 
-    def __init__(self, folder):
-        handler = functools.partial(QuietHandler, directory=str(folder))
+    def __init__(self, folder, handler_class=None):
+        handler = functools.partial(handler_class or QuietHandler, directory=str(folder))
         self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
         self.url = f"http://127.0.0.1:{self.server.server_address[1]}/"
         threading.Thread(target=self.server.serve_forever, daemon=True).start()

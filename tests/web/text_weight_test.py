@@ -23,7 +23,6 @@ from PIL import Image
 sys.path.insert(0, str(pathlib.Path(__file__).parent))
 import cdp  # noqa: E402
 import probe  # noqa: E402
-import webdriver  # noqa: E402
 
 BUILD = pathlib.Path(sys.argv.pop(1)).resolve()
 LAYOUT = json.loads((BUILD / "web" / "layout.json").read_text(encoding="utf-8"))
@@ -95,23 +94,13 @@ def measure(page, url):
     return dict(zip(bold, measured)), statistics.mean(strokes)
 
 
-def chromium():
-    browser = cdp.Browser()
-    page = browser.new_page(1280, 1024)
-    page.close = browser.close
-    return page
-
-
-ENGINES = {"Chromium": chromium, "Firefox": webdriver.Firefox, "WebKit": webdriver.WebKit}
-
-
 class TextWeight(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.measured = {}
         served = probe.Served(BUILD / "site")
         try:
-            for name, start in ENGINES.items():
+            for name, start in cdp.ENGINES.items():
                 page = start()
                 try:
                     for where, url in (("from disk", SINGLE), ("hosted", served.url)):
