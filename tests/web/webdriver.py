@@ -240,6 +240,9 @@ class WebKit(Window):
         session = self._request("POST", "/session", {"capabilities": {"alwaysMatch": {
             "webkitgtk:browserOptions": options}}})
         self.session = f"/session/{session['sessionId']}"
+        # WebKitGTK's version, as (major, minor).
+        self.version = tuple(int(part) for part in
+                             session["capabilities"]["browserVersion"].split(".")[:2])
 
     def _request(self, method, path, body=None):
         data = None if body is None else json.dumps(body).encode()
