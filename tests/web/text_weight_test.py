@@ -109,7 +109,8 @@ class TextWeight(unittest.TestCase):
         try:
             for name, start in cdp.ENGINES.items():
                 page = start()
-                cls.webkit_version = getattr(page, "version", cls.webkit_version)
+                if name == "WebKit":
+                    cls.webkit_version = page.version
                 try:
                     for where, url in (("from disk", SINGLE), ("hosted", served.url)):
                         cls.measured[f"{name}, {where}"] = measure(page, url)
