@@ -18,6 +18,11 @@ XVFB_SCREEN=${XVFB_SCREEN:-2560x1600x24} xvfb_start
 wine_prefix_ready
 wine_set_dpi "$dpi"
 status=0
-timeout 240 wine "$program" "$@" || status=$?
+# A 64-bit program goes to the 64-bit loader itself: Debian's wine would start it from
+# its 32-bit loader, which hands it on through start.exe, one more process start that
+# has failed on a heavily loaded machine ("ShellExecuteEx failed: Internal error").
+loader=wine
+[ "$WINEARCH" = win64 ] && loader=/usr/lib/wine/wine64
+timeout 240 "$loader" "$program" "$@" || status=$?
 wine_wait 30 || true
 exit $status
