@@ -339,11 +339,6 @@ HWND DrillWindow::control(std::string_view designName) const {
     return index < 0 ? nullptr : controls_[static_cast<std::size_t>(index)];
 }
 
-int DrillWindow::controlId(std::string_view designName) const {
-    const HWND handle = control(designName);
-    return handle == nullptr ? 0 : GetDlgCtrlID(handle);
-}
-
 LRESULT CALLBACK DrillWindow::windowProcedure(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
     if (message == WM_NCCREATE) {

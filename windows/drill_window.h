@@ -49,9 +49,8 @@ class DrillWindow final : public layout::ControlSurface {
     bool handleDialogKey(MSG& message);
 
     HWND handle() const { return window_; }
-    // A control by its design name (nullptr if there is none), and its control ID.
+    // A control by its design name, nullptr if there is none.
     HWND control(std::string_view designName) const;
-    int controlId(std::string_view designName) const;
     int dpi() const { return dpi_; }
     // Pixels per 96-dpi pixel: dpi / 96, or less where the window had to shrink to fit
     // its monitor's work area.

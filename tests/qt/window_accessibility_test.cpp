@@ -36,29 +36,14 @@ TEST_F(DrillWindowAccessibility, EveryControlHasTheNameAScreenReaderWouldSpeak) 
     EXPECT_EQ(roleOf(textBox(layout::kCountBox)), QAccessible::EditableText);
 }
 
-TEST_F(DrillWindowAccessibility, TheProblemsTheSheetAndTheAnswersCanBeReadAloud) {
-    type(textBox(layout::kIntervalBox), "0.05");
-    type(textBox(layout::kCountBox), "6");
+// A label's words change with its text: the surface hands the accessible name on with
+// each caption (which words each text gets is the portable window's own test).
+TEST_F(DrillWindowAccessibility, ALabelIsReadInTheWordsGivenWithItsText) {
+    type(textBox(layout::kCountBox), "2");
     click(button(layout::kStartButton));
-    ASSERT_TRUE(
-        QTest::qWaitFor([this] { return !label(layout::kFlashLabel)->text().isEmpty(); }, 2000));
-    EXPECT_EQ(spokenName(label(layout::kFlashLabel)).toStdString(),
-              spokenLine(label(layout::kFlashLabel)->text().toStdString()))
-        << "the flashing problem";
-    EXPECT_EQ(spokenName(label(layout::kProgressLabel)), label(layout::kProgressLabel)->text());
     ASSERT_TRUE(waitForRunEnd());
-    click(button(layout::kSheetButton));
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(spokenName(sheet(i)).toStdString(),
-                  problemAnnouncement(i + 1, state().problemLines[i]));
-    }
     click(button(layout::kAnswersButton));
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(spokenName(sheet(i)).toStdString(),
-                  problemAnnouncement(i + 1, state().answerLines[i]));
-    }
-    EXPECT_EQ(spokenName(label(layout::kStopwatchLabel)).toStdString(),
-              spokenReading(label(layout::kStopwatchLabel)->text().toStdString()));
+    EXPECT_EQ(spokenName(sheet(1)).toStdString(), problemAnnouncement(2, state().answerLines[1]));
 }
 
 // What a screen reader is told while the test pretends one runs: each text the window
