@@ -136,32 +136,43 @@ class Page(conformance.WindowHelpers, BrowserCase):
         run = said[:-20]
         self.assertEqual(run, sheet[:len(run)], "what was said of the run is its start, in order")
 
-    def test_the_stopwatch_keeps_the_time_that_passed_behind_another_tab(self):
+    def start_the_stopwatch(self):
+        """Clicks 式题; the page's clock just before and just after the click."""
+        before = self.page.evaluate("performance.now()")
         self.probe.click("Command3")
-        started = self.page.evaluate("performance.now()")
+        return before, self.page.evaluate("performance.now()")
+
+    def assert_reading_kept_the_time(self, started):
+        """The stopwatch's reading lies between the time surely passed since the click and
+        the time at most passed, less the tenth it has not yet counted; the driver's
+        round trips on a busy machine widen the bracket, not the tolerance."""
+        before = self.page.evaluate("performance.now()")
+        reading = conformance.stopwatch_seconds(self.probe.control("Label8").caption)
+        after = self.page.evaluate("performance.now()")
+        self.assertGreaterEqual(reading, (before - started[1]) / 1000 - 0.15)
+        self.assertLessEqual(reading, (after - started[0]) / 1000)
+        return reading
+
+    def test_the_stopwatch_keeps_the_time_that_passed_behind_another_tab(self):
+        started = self.start_the_stopwatch()
         other = self.browser.new_page(*self.viewport)
         other.call("Page.bringToFront")
         self.assertEqual(self.page.evaluate("document.visibilityState"), "hidden")
         time.sleep(5)
         self.page.call("Page.bringToFront")
         self.page.wait_for("document.visibilityState === 'visible'", "the page shown again")
-        elapsed = (self.page.evaluate("performance.now()") - started) / 1000
-        reading = conformance.stopwatch_seconds(self.probe.control("Label8").caption)
+        reading = self.assert_reading_kept_the_time(started)
         self.browser.call("Target.closeTarget", targetId=other.target)
-        self.assertGreater(elapsed, 5)
-        self.assertAlmostEqual(reading, elapsed, delta=0.15)
+        self.assertGreaterEqual(reading, 5)
 
     def test_the_stopwatch_keeps_the_time_that_passed_while_the_page_was_frozen(self):
-        self.probe.click("Command3")
-        started = self.page.evaluate("performance.now()")
+        started = self.start_the_stopwatch()
         self.page.call("Page.setWebLifecycleState", state="frozen")
         time.sleep(2)
         self.page.call("Page.setWebLifecycleState", state="active")
-        self.page.wait_for(f"performance.now() - {started} > 2000", "the page running again")
+        self.page.wait_for(f"performance.now() - {started[1]} > 2000", "the page running again")
         time.sleep(0.05)  # the resume event's handler
-        elapsed = (self.page.evaluate("performance.now()") - started) / 1000
-        reading = conformance.stopwatch_seconds(self.probe.control("Label8").caption)
-        self.assertAlmostEqual(reading, elapsed, delta=0.15)
+        self.assertGreaterEqual(self.assert_reading_kept_the_time(started), 2)
 
     def test_a_screen_reader_reads_the_sheet_in_order(self):
         self.run_problems(20)
