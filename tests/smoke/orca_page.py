@@ -82,13 +82,32 @@ def drive(page):
     return steps, reading["text"]
 
 
+# In Orca's log: a live-region text as it came from Chromium, as Orca queued it for
+# speech and as it was spoken, each with its time of day.
+TRACE = re.compile(r"^(\d\d:\d\d:\d\d\.\d+) - (?:EVENT MANAGER: (?:Queueing )?(object:\S+)"
+                   r"(?: for)? \[paragraph[^(]*\((?:\d+, ?){2}|SPEECH OUTPUT: ')(第\d+道)",
+                   re.MULTILINE)
+
+
+def trace(begin, end):
+    """Where each first text of the step went, to tell Chromium's order from Orca's."""
+    with open(orca.ORCA_LOG, encoding="utf-8", errors="replace") as log:
+        for m in TRACE.finditer(log.read()):
+            h, mi, sec = m[1].split(":")
+            if begin <= int(h) * 3600 + int(mi) * 60 + float(sec) < end:
+                print(f"  {m[1]} {'queued ' if 'Queueing' in m[0] else ''}"
+                      f"{m[2] or 'spoken'} {m[3]}")
+
+
 def judge(steps, reading):
     lines = {name: spoken_between(*span) for name, span in steps.items()}
     for name, final in (("run", False), ("式题", False), ("答案", True)):
         heard = places(lines[name], final)
         print(f"{name}: 第N道 as Orca sent them: {heard}")
-        check(heard == list(range(1, COUNT + 1)),
-              f"{name}: 第1道 to 第{COUNT}道 sent in order, each once")
+        in_order = heard == list(range(1, COUNT + 1))
+        check(in_order, f"{name}: 第1道 to 第{COUNT}道 sent in order, each once")
+        if not in_order:
+            trace(*steps[name])
     spoken_reading = orca.spoken_reading_of(reading)
     print(f"space: the stopwatch shows {reading}; Orca sent: {lines['space']}")
     check(any(spoken_reading in line for line in lines["space"]),
