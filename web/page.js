@@ -200,7 +200,10 @@ var zelkorPage = (function () {
   // often: so the texts go out in batches, at most one batch each kAnnounceSpacingMs,
   // each batch a new node (a text said before is said again) holding its texts in
   // order, one span each. A text that drops the rest drops what is still unsent.
-  const kAnnounceSpacingMs = 250;
+  // The spacing outlasts the update after a click, Chromium's slowest: on a busy machine
+  // it reached Orca up to half a second late, so with batches 250 ms apart the first
+  // batch of a fast run was sometimes spoken after the second.
+  const kAnnounceSpacingMs = 500;
   let unsent = [];
   let lastSent = -Infinity;
   let sendTimer = null;
