@@ -69,6 +69,8 @@ std::string operatorGlyphs() {
 std::string shownCharacters() {
     std::string text = zelkor::layout::kTitle;
     text += zelkor::layout::kTurnHint;
+    text += zelkor::layout::kScriptsOffNotice;
+    text += zelkor::layout::kCannotRunNotice;
     for (char c = ' '; c <= '~'; ++c) text += c;
     for (const DesignedControl& c : zelkor::layout::controlTable()) text += c.caption;
     text += zelkor::kCountRejectedTitle;
@@ -103,7 +105,9 @@ int main() {
     using namespace zelkor;
     const layout::PixelRect client = layout::toPixels(layout::kWindow.place);
     std::string json = "{\"title\":" + quoted(layout::kTitle) +
-                       ",\"turnHint\":" + quoted(layout::kTurnHint) + ",\"window\":[" +
+                       ",\"turnHint\":" + quoted(layout::kTurnHint) +
+                       ",\"scriptsOff\":" + quoted(layout::kScriptsOffNotice) +
+                       ",\"cannotRun\":" + quoted(layout::kCannotRunNotice) + ",\"window\":[" +
                        std::to_string(client.width) + "," + std::to_string(client.height) +
                        "],\"fontFamily\":" + quoted(layout::kFontFamily) + ",\"controls\":[";
     bool first = true;

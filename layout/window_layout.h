@@ -57,6 +57,13 @@ inline constexpr const char* kTitle = "ZelkorV1.2版";
 // Shown beside a window that would come out much larger turned (turningWouldEnlarge):
 // true of a phone held upright and of a narrow browser window alike.
 inline constexpr const char* kTurnHint = "把设备横过来，或把窗口拉宽，题目会显示得更大。";
+// What the page shows in place of the window where it cannot run it: with scripts
+// turned off, or in a browser too old for it (or whose scripts failed).
+inline constexpr const char* kScriptsOffNotice =
+    "本页要运行脚本（JavaScript）才能出题。请在浏览器设置中允许本页运行脚本，或换用其他浏览器。";
+inline constexpr const char* kCannotRunNotice =
+    "这个浏览器无法运行本页的口算练习。请换用其他浏览器（新版的 Chrome、Edge、Firefox 或 "
+    "Safari），或把设备的系统更新到较新的版本。";
 inline constexpr Control kWindow{"Form1", {0, 0, 15240, 10530}};
 
 inline constexpr Control kSettingsFrame{

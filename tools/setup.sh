@@ -46,18 +46,21 @@ ZELKOR_WINDOWS_PACKAGES=(
 ZELKOR_WINDOWS32_BUILD_PACKAGES=(g++-mingw-w64-i686-posix)
 ZELKOR_WINDOWS32_PACKAGES=("${ZELKOR_WINDOWS32_BUILD_PACKAGES[@]}" wine32:i386)
 
-# What the browser page needs: Debian's emscripten (with its node), GoogleTest's sources
-# for the logic tests under node, and the font tools that cut the page's Song face, in
-# its regular and bold, from Noto Serif CJK. Its tests need Chromium besides, driven
-# over the DevTools protocol, and an image reader for the text's pixels.
+# What the browser page needs: Debian's emscripten (with its node), babel to bring the
+# glue emscripten writes down to ES2015, GoogleTest's sources for the logic tests under
+# node, and the font tools that cut the page's Song face, in its regular and bold, from
+# Noto Serif CJK. Its tests need Chromium besides, driven over the DevTools protocol, an
+# image reader for the text's pixels, binaryen's validator and npm for the checkers of
+# the oldest browsers (a node that is not Debian's may bring its own npm).
 ZELKOR_WEB_BUILD_PACKAGES=(
-    cmake ninja-build emscripten nodejs googletest
+    cmake ninja-build emscripten nodejs node-babel7 googletest
     python3 python3-fonttools python3-brotli fonts-noto-cjk
 )
 ZELKOR_WEB_PACKAGES=(
     "${ZELKOR_WEB_BUILD_PACKAGES[@]}" chromium python3-websocket python3-pil
-    fonts-dejavu-core fontconfig
+    fonts-dejavu-core fontconfig binaryen
 )
+command -v npm >/dev/null || ZELKOR_WEB_PACKAGES+=(npm)
 # The other two engines the page is tested in.
 ZELKOR_ENGINE_PACKAGES=(firefox-esr webkit2gtk-driver)
 

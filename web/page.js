@@ -163,7 +163,7 @@ var zelkorPage = (function () {
     focusOrder = indices.map(focusTarget);
     focusOrder.forEach((target, i) => { target.tabIndex = i + 1; });
     document.addEventListener('keydown', (event) => {
-      if (event.key !== 'Tab' || message.open || focusOrder.length === 0) return;
+      if (event.key !== 'Tab' || messageOpen() || focusOrder.length === 0) return;
       const first = focusOrder[0];
       const last = focusOrder[focusOrder.length - 1];
       const wrapTo = event.shiftKey ? (document.activeElement === first ? last : null)
@@ -228,8 +228,17 @@ var zelkorPage = (function () {
 
   // The modal message box. Nothing behind it takes input; Enter, the space bar or a click
   // on its button closes it (Escape too, as on the desktop), also after a click on the
-  // window behind it, and the focus goes back where it was.
-  const message = element('dialog', 'message', document.body);
+  // window behind it, and the focus goes back where it was. Browsers without <dialog>
+  // (Safari before 15.4, Firefox before 98) get a box of the same look and role, over a
+  // backdrop that takes the clicks meant for the window, with the keys kept to itself.
+  const nativeDialog = typeof HTMLDialogElement === 'function';
+  const message = element(nativeDialog ? 'dialog' : 'div', 'message', document.body);
+  const backdrop = nativeDialog ? null : element('div', 'message-backdrop', document.body);
+  if (!nativeDialog) {
+    message.setAttribute('role', 'dialog');
+    message.setAttribute('aria-modal', 'true');
+    message.hidden = backdrop.hidden = true;
+  }
   message.setAttribute('aria-labelledby', 'message-title');
   message.setAttribute('aria-describedby', 'message-text');
   const messageTitle = element('div', 'message-title', message);
@@ -245,8 +254,23 @@ var zelkorPage = (function () {
     if (focusBeforeMessage) focusBeforeMessage.focus({preventScroll: true});
     focusBeforeMessage = null;
   }
+  function messageOpen() {
+    return nativeDialog ? message.open : !message.hidden;
+  }
+  function openMessage() {
+    if (nativeDialog) {
+      message.showModal();
+      return;
+    }
+    message.hidden = backdrop.hidden = false;
+    windowElement.setAttribute('aria-hidden', 'true');
+  }
   function closeMessage() {
-    message.close();
+    if (nativeDialog) message.close();
+    else {
+      message.hidden = backdrop.hidden = true;
+      windowElement.removeAttribute('aria-hidden');
+    }
     restoreFocus();
   }
   messageButton.addEventListener('click', closeMessage);
@@ -258,6 +282,21 @@ var zelkorPage = (function () {
   message.addEventListener('click', (event) => {
     if (event.target !== messageButton) messageButton.focus();
   });
+  if (!nativeDialog) {
+    backdrop.addEventListener('mousedown', (event) => event.preventDefault());
+    backdrop.addEventListener('click', () => messageButton.focus());
+    // What a modal <dialog> does by itself: Escape cancels it, and Tab stays inside.
+    document.addEventListener('keydown', (event) => {
+      if (!messageOpen()) return;
+      if (event.key === 'Escape' || event.key === 'Esc') {
+        event.preventDefault();
+        closeMessage();
+      } else if (event.key === 'Tab') {
+        event.preventDefault();
+        messageButton.focus();
+      }
+    });
+  }
   message.addEventListener('keydown', (event) => {
     if (document.activeElement === messageButton) return;
     if (event.key === 'Enter' || event.key === ' ') {
@@ -270,9 +309,9 @@ var zelkorPage = (function () {
     messageTitle.textContent = title;
     messageText.textContent = text;
     messageButton.textContent = button;
-    if (message.open) return;
+    if (messageOpen()) return;
     focusBeforeMessage = document.activeElement;
-    message.showModal();
+    openMessage();
     messageButton.focus();
   }
 
@@ -282,6 +321,10 @@ var zelkorPage = (function () {
   // the click, back by a frame: a wake-up due within 2 ms is waited out right after the
   // handler that asked for it has returned, before the browser draws.
   const channel = new MessageChannel();
+  // queueMicrotask is missing before Chrome 71 and Safari 12.1; a settled promise's
+  // reaction is the same microtask.
+  const runSoon = typeof queueMicrotask === 'function'
+    ? queueMicrotask : (task) => { Promise.resolve().then(task); };
   const soon = [];
   channel.port1.onmessage = () => {
     const due = soon.shift();
@@ -302,7 +345,7 @@ var zelkorPage = (function () {
     let cancelled = false;
     wakeUps[timer] = () => { cancelled = true; };
     if (milliseconds <= 2) {
-      queueMicrotask(() => {
+      runSoon(() => {
         while (!cancelled && performance.now() < until) { /* at most 2 ms */ }
         if (!cancelled) wake();
       });
@@ -342,6 +385,7 @@ var zelkorPage = (function () {
 
   function show() {
     document.body.classList.add('ready');
+    document.getElementById('cannot-run').hidden = true;  // said too early (notice.js)
     if (focusWhenShown) focusWhenShown.focus({preventScroll: true});
   }
 
@@ -377,6 +421,28 @@ var zelkorPage = (function () {
 var Module = {
   onRuntimeInitialized: function () { zelkorPage.attach(Module); },
 };
+
+// The hosted page holds two builds of the drill and loads one: the WebAssembly build where
+// this browser may compile WebAssembly under the page's policy, the plain JavaScript one
+// where it may not (no WebAssembly, JIT turned off, a policy without its keyword in
+// Chrome before 97 and Safari before 16). It asks before loading either, by compiling an
+// empty module: the JavaScript build declares a WebAssembly of its own. The single page
+// carries the JavaScript build inline, after this script.
+function webAssemblyRuns() {
+  try {
+    const empty = new Uint8Array([0x00, 0x61, 0x73, 0x6d, 0x01, 0x00, 0x00, 0x00]);
+    return typeof WebAssembly === 'object' &&
+           new WebAssembly.Module(empty) instanceof WebAssembly.Module;
+  } catch (refused) {
+    return false;
+  }
+}
+if (document.documentElement.dataset.builds) {
+  const [webAssemblyBuild, plainBuild] = document.documentElement.dataset.builds.split(' ');
+  const build = document.createElement('script');
+  build.src = webAssemblyRuns() ? webAssemblyBuild : plainBuild;
+  document.body.appendChild(build);
+}
 
 // Served from a host (not opened from disk), the page keeps its own files for offline use.
 if ('serviceWorker' in navigator && location.protocol.startsWith('http') &&

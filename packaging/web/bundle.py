@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Makes the drill's two web deliverables from the built module and the page's files.
 
-- zelkor.html: one self-contained page (module, loader, script, style, font and icon
-  inlined), to open from disk or hand out; a page that fetched a separate .wasm would
-  not load from file://.
-- site/: the folder for a static host: index.html, the module, the font and its
-  licence, icons, a web app manifest and a service worker that keeps the page's own
-  files for offline use.
+- zelkor.html: one self-contained page (the drill's plain JavaScript build, script,
+  style, font and icon inlined), to open from disk or hand out; a page that fetched a
+  separate .wasm would not load from file://, and the JavaScript build runs in every
+  browser the page is for.
+- site/: the folder for a static host: index.html, both builds of the drill (the page
+  loads the WebAssembly one where the browser may run it, else the JavaScript one), the
+  font and its licence, icons, a web app manifest and a service worker that keeps the
+  page's own files for offline use.
 
 Both carry a Content-Security-Policy that allows only the page's own code, and nothing
 in them asks for any other address.
@@ -49,13 +51,17 @@ def font_faces(sources):
                    for src, weight in zip(sources, FONT_WEIGHTS))
 
 
-def page(title, turn_hint, head, body_scripts, offline):
-    return (f'<!DOCTYPE html>\n<html lang="zh-CN" data-offline="{offline}">\n<head>\n'
+def page(layout, head, body_scripts, html_attributes):
+    return (f'<!DOCTYPE html>\n<html lang="zh-CN"{html_attributes}>\n<head>\n'
             '<meta charset="utf-8">\n'
             '<meta name="viewport" content="width=device-width, initial-scale=1">\n'
-            f'{head}<title>{html.escape(title)}</title>\n</head>\n<body>\n'
-            f'<p id="turn-hint" hidden>{html.escape(turn_hint)}</p>\n'
-            f'<main id="window" aria-label="{html.escape(title)}"></main>\n'
+            f'{head}<title>{html.escape(layout["title"])}</title>\n</head>\n<body>\n'
+            f'<p id="turn-hint" hidden>{html.escape(layout["turnHint"])}</p>\n'
+            # Where the window cannot show: with scripts off, and (notice.js) where they fail.
+            f'<noscript><p class="cannot-run">{html.escape(layout["scriptsOff"])}</p></noscript>\n'
+            f'<p id="cannot-run" class="cannot-run" role="alert" hidden>'
+            f'{html.escape(layout["cannotRun"])}</p>\n'
+            f'<main id="window" aria-label="{html.escape(layout["title"])}"></main>\n'
             '<div id="announcer" class="visually-hidden" aria-live="polite"></div>\n'
             f'{body_scripts}</body>\n</html>\n')
 
@@ -67,21 +73,18 @@ def csp(policy):
 def single_file(args, layout):
     css = (font_faces([data_url(f, "font/woff2") for f in args.fonts]) +
            args.css.read_text(encoding="utf-8"))
-    scripts = [args.page_js.read_text(encoding="utf-8"),
-               args.single_module.read_text(encoding="utf-8")]
-    # The loader reads its inline module through fetch() of a data: URL: the page's own
-    # bytes, no request to any address.
+    scripts = [path.read_text(encoding="utf-8")
+               for path in (args.notice_js, args.page_js, args.plain_module)]
     policy = ("default-src 'none'; script-src " + " ".join(sha256(s) for s in scripts) +
-              " 'wasm-unsafe-eval'; style-src " + sha256(css) +
-              "; font-src data:; img-src data:; connect-src data:; base-uri 'none';"
-              " form-action 'none'")
+              "; style-src " + sha256(css) +
+              "; font-src data:; img-src data:; base-uri 'none'; form-action 'none'")
     icon = data_url(args.icons / "org.zelkor.Zelkor-32.png", "image/png")
     head = (csp(policy) + f'<link rel="icon" href="{icon}" sizes="32x32">\n'
             f'<style>{css}</style>\n')
     body = "".join(f"<script>{s}</script>\n" for s in scripts)
     licence = args.font_licence.read_text(encoding="utf-8")
     assert "-->" not in licence, "the licence would end its comment early"
-    text = page(layout["title"], layout["turnHint"], head, body, "no")
+    text = page(layout, head, body, "")
     text += f"<!-- The fonts inlined above are subsets of Noto Serif CJK SC:\n{licence}\n-->\n"
     args.single.write_text(text, encoding="utf-8")
 
@@ -93,9 +96,11 @@ def site(args, layout):
     out.mkdir(parents=True)
     (out / "page.css").write_text(font_faces(FONT_FILES) +
                                   args.css.read_text(encoding="utf-8"), encoding="utf-8")
+    shutil.copy(args.notice_js, out / "notice.js")
     shutil.copy(args.page_js, out / "page.js")
-    shutil.copy(args.module.with_suffix(".js"), out / "zelkor.js")
-    shutil.copy(args.module.with_suffix(".wasm"), out / "zelkor.wasm")
+    shutil.copy(args.module, out / "zelkor.js")
+    shutil.copy(args.module_wasm, out / "zelkor.wasm")
+    shutil.copy(args.plain_module, out / "zelkor-plain.js")
     for font, name in zip(args.fonts, FONT_FILES):
         shutil.copy(font, out / name)
     shutil.copy(args.font_licence, out / "zelkor-song-licence.txt")
@@ -121,9 +126,10 @@ def site(args, layout):
             '<link rel="apple-touch-icon" href="icon-256.png">\n'
             '<link rel="manifest" href="manifest.webmanifest">\n'
             '<link rel="stylesheet" href="page.css">\n')
-    body = '<script src="page.js"></script>\n<script src="zelkor.js"></script>\n'
-    (out / "index.html").write_text(
-        page(layout["title"], layout["turnHint"], head, body, "yes"), encoding="utf-8")
+    body = '<script src="notice.js"></script>\n<script src="page.js"></script>\n'
+    # page.js loads one of the two builds, and keeps the files for offline use.
+    attributes = ' data-offline="yes" data-builds="zelkor.js zelkor-plain.js"'
+    (out / "index.html").write_text(page(layout, head, body, attributes), encoding="utf-8")
     files = sorted(p.name for p in out.iterdir())
     version = hashlib.sha256(b"".join((out / f).read_bytes() for f in files)).hexdigest()[:16]
     worker = args.service_worker.read_text(encoding="utf-8")
@@ -136,8 +142,12 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--layout", type=pathlib.Path, required=True)
     parser.add_argument("--module", type=pathlib.Path, required=True,
-                        help="the module's .js, beside its .wasm")
-    parser.add_argument("--single-module", type=pathlib.Path, required=True)
+                        help="the WebAssembly build's loader")
+    parser.add_argument("--module-wasm", type=pathlib.Path, required=True,
+                        help="the WebAssembly build's module")
+    parser.add_argument("--plain-module", type=pathlib.Path, required=True,
+                        help="the plain JavaScript build, in one file")
+    parser.add_argument("--notice-js", type=pathlib.Path, required=True)
     parser.add_argument("--page-js", type=pathlib.Path, required=True)
     parser.add_argument("--css", type=pathlib.Path, required=True)
     parser.add_argument("--service-worker", type=pathlib.Path, required=True)
