@@ -8,9 +8,11 @@ usage: browser_test.py BUILD_DIR  (BUILD_DIR holds zelkor.html, site/ and web/la
 import json
 import os
 import pathlib
+import shutil
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import unittest
 
@@ -22,6 +24,7 @@ import probe  # noqa: E402
 BUILD = pathlib.Path(sys.argv.pop(1) if len(sys.argv) > 1 else "build-web").resolve()
 LAYOUT = json.loads((BUILD / "web" / "layout.json").read_text(encoding="utf-8"))
 SINGLE = (BUILD / "zelkor.html").as_uri()
+SCREENSHOTS = os.environ.get("ZELKOR_SCREENSHOTS") and pathlib.Path(os.environ["ZELKOR_SCREENSHOTS"])
 WINDOW_WIDTH, WINDOW_HEIGHT = LAYOUT["window"]
 
 
@@ -39,9 +42,12 @@ OWN_FACE = {("Noto Serif CJK SC", True)}
 def faces_drawn(page):
     """The faces that draw the controls' shown glyphs: (family, whether the page brought
     it). A label's words for screen readers are not shown, and may hold any character."""
+    return faces_drawn_for(page, "[data-design]:not(.label), [data-design] > .text")
+
+
+def faces_drawn_for(page, selector):
     document = page.call("DOM.getDocument", depth=0)["root"]["nodeId"]
-    nodes = page.call("DOM.querySelectorAll", nodeId=document,
-                      selector="[data-design]:not(.label), [data-design] > .text")["nodeIds"]
+    nodes = page.call("DOM.querySelectorAll", nodeId=document, selector=selector)["nodeIds"]
     return {(f["familyName"], f["isCustomFont"]) for node in nodes
             for f in page.call("CSS.getPlatformFontsForNode", nodeId=node)["fonts"]}
 
@@ -309,6 +315,162 @@ class HostedFolder(conformance.WindowHelpers, BrowserCase):
         self.run_problems(3)
         self.probe.wait_until(lambda: len(self.probe.announcements()) == 3, "the run said")
 
+
+
+class Restricted(Served):
+    """A copy of the site folder as a browser meets it somewhere less kind: its policy
+    without the WebAssembly keyword, the drill's builds missing, or held back until
+    release() (each a set of file names)."""
+
+    def __init__(self, *, no_wasm_keyword=False, missing=(), held=()):
+        self.folder = pathlib.Path(tempfile.mkdtemp(prefix="zelkor-site-"))
+        shutil.copytree(BUILD / "site", self.folder, dirs_exist_ok=True)
+        if no_wasm_keyword:
+            index = self.folder / "index.html"
+            text = index.read_text(encoding="utf-8")
+            assert " 'wasm-unsafe-eval'" in text, "no WebAssembly keyword to take out"
+            index.write_text(text.replace(" 'wasm-unsafe-eval'", ""), encoding="utf-8")
+        for name in missing:
+            (self.folder / name).unlink()
+        self.released = threading.Event()
+        released, held = self.released, set(held)
+
+        class Handler(probe.QuietHandler):
+            def do_GET(self):
+                if self.path.lstrip("/") in held:
+                    released.wait(60)
+                super().do_GET()
+        super().__init__(self.folder, Handler)
+
+    def release(self):
+        self.released.set()
+
+    def close(self):
+        self.release()
+        super().close()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+# The page where WebAssembly may not run (removed, as iOS Lockdown Mode does; JIT turned
+# off by a browser policy; a policy without its keyword, as Chrome before 97 and Safari
+# before 16 read it) and where <dialog> is missing (Safari before 15.4, Firefox before 98).
+# Each: the page's own script run first, Chromium's flags, the hosted copy's changes, and
+# the build the hosted page must load. The single page has the JavaScript build only.
+WITHOUT = {
+    "WebAssembly": ("delete window.WebAssembly;", (), {}, "zelkor-plain.js"),
+    "JIT": ("", ("--js-flags=--jitless",), {}, "zelkor-plain.js"),
+    "wasm keyword": ("", (), {"no_wasm_keyword": True}, "zelkor-plain.js"),
+    "dialog": ("delete window.HTMLDialogElement;", (), {}, "zelkor.js"),
+}
+
+
+class WhereItCanRunLess(conformance.WindowHelpers, unittest.TestCase):
+    scale = 1.0
+    layout = LAYOUT
+
+    def open(self, browser, url, script):
+        self.page = browser.new_page(1280, 1024)
+        self.page.call("Page.addScriptToEvaluateOnNewDocument", source=(
+            script + " window.__violations = [];"
+            " document.addEventListener('securitypolicyviolation',"
+            " (e) => window.__violations.push(e.blockedURI));" + probe.HEARD_SCRIPT))
+        self.page.open(url)
+        self.probe = probe.WebProbe(self.page)
+
+    def use_the_drill(self):
+        """The count message, a run, the sheet, the stopwatch and the answers, by real input."""
+        self.probe.type_into("Text1", "0")
+        self.probe.click("Command1")
+        expected = self.layout["message"]
+        self.assertEqual(self.probe.message(), (expected["title"], expected["text"],
+                                                expected["button"]))
+        self.probe.click("Check1(0)")
+        self.assertFalse(self.probe.checked("Check1(0)"), "nothing behind the message")
+        self.probe.press("Tab")
+        self.assertIsNotNone(self.probe.message(), "the focus stays in the message")
+        self.probe.press("Escape")
+        self.assertIsNone(self.probe.message())
+        self.assertEqual(self.probe.focused(), "Command4")
+        self.run_problems(5, 0.01)
+        self.probe.click("Command3")
+        problems = [c.caption for c in self.sheet()[:5]]
+        self.probe.wait_until(
+            lambda: conformance.stopwatch_seconds(self.probe.control("Label8").caption) >= 0.3,
+            "the stopwatch counting")
+        self.probe.press("Space")
+        reading = self.probe.control("Label8").caption
+        self.probe.click("Command2")
+        for problem, answer in zip(problems, (c.caption for c in self.sheet()[:5])):
+            first, operator, second = conformance.PROBLEM.match(problem).groups()
+            self.assertEqual(answer, problem + str(conformance.OPERATIONS[operator](
+                int(first), int(second))))
+        self.assertEqual(self.probe.control("Label8").caption, reading, "stopped")
+
+    def test_the_drill_runs_from_disk_and_hosted(self):
+        for missing, (script, flags, change, build) in WITHOUT.items():
+            browser = cdp.Browser(extra_flags=flags)
+            served = Restricted(**change)
+            try:
+                for where, url in (("from disk", SINGLE), ("hosted", served.url)):
+                    with self.subTest(without=missing, where=where):
+                        self.open(browser, url, script)
+                        self.use_the_drill()
+                        violations = self.page.evaluate("window.__violations")
+                        if where == "hosted":
+                            fetched = self.page.evaluate(
+                                "performance.getEntriesByType('resource')"
+                                ".map(e => e.name.split('/').pop())")
+                            builds = [f for f in fetched if f.startswith("zelkor") and
+                                      f.endswith((".js", ".wasm"))]
+                            self.assertEqual(builds, [build] + (["zelkor.wasm"] * (
+                                build == "zelkor.js")))
+                        refused = ["wasm-eval"] if change and where == "hosted" else []
+                        self.assertEqual(violations, refused)
+            finally:
+                served.close()
+                browser.close()
+
+
+class WhereItCannotRun(BrowserCase):
+    """Where the window cannot show, the page says why, in its own face, in place of a
+    blank page; and takes it back if the window comes after all."""
+
+    def notice(self):
+        """The text shown in place of the window, or None."""
+        return self.page.evaluate(
+            "(() => { const shown = Array.from(document.querySelectorAll('.cannot-run'))"
+            ".filter(e => e.getBoundingClientRect().width > 0);"
+            " return shown.length ? shown[0].textContent : null; })()")
+
+    def test_scripts_off_a_build_missing_or_held_back(self):
+        for case in ("scripts off", "build missing", "build held back"):
+            with self.subTest(case=case):
+                served = Restricted(missing=("zelkor.js", "zelkor-plain.js")
+                                    if case == "build missing" else (),
+                                    held=("zelkor.js", "zelkor-plain.js")
+                                    if case == "build held back" else ())
+                try:
+                    self.page.call("Emulation.setScriptExecutionDisabled",
+                                   value=case == "scripts off")
+                    self.page.call("Page.navigate",
+                                   url=SINGLE if case == "scripts off" else served.url)
+                    began = time.monotonic()
+                    expected = LAYOUT["scriptsOff" if case == "scripts off" else "cannotRun"]
+                    self.probe.wait_until(lambda: self.notice() == expected, "the notice",
+                                          timeout=15)
+                    if case == "build held back":
+                        self.assertGreater(time.monotonic() - began, 7, "not before 8 s")
+                    self.assertEqual(faces_drawn_for(self.page, ".cannot-run"), OWN_FACE)
+                    if SCREENSHOTS:
+                        self.page.screenshot(SCREENSHOTS / f"cannot-run-{case.replace(' ', '-')}.png")
+                    if case == "build held back":
+                        served.release()
+                        self.page.wait_for("document.body.classList.contains('ready')",
+                                           "the window after all")
+                        self.assertIsNone(self.notice())
+                finally:
+                    self.page.call("Emulation.setScriptExecutionDisabled", value=False)
+                    served.close()
 
 
 class WithoutASongFaceOfItsOwn(unittest.TestCase):

@@ -160,13 +160,13 @@ class WebProbe(Probe):
 
     def click_message_button(self):
         r = self.page.evaluate(
-            "document.querySelector('dialog.message .message-button').getBoundingClientRect().toJSON()")
+            "document.querySelector('.message .message-button').getBoundingClientRect().toJSON()")
         self.page.click_at(r["x"] + r["width"] / 2, r["y"] + r["height"] / 2)
 
     def message(self):
         seen = self.page.evaluate(
-            "(() => { const d = document.querySelector('dialog.message');"
-            " if (!d || !d.open) return null;"
+            "(() => { const d = document.querySelector('.message');"
+            " if (!d || !(d.tagName === 'DIALOG' ? d.open : !d.hidden)) return null;"
             " return [d.querySelector('.message-title').textContent,"
             "         d.querySelector('.message-text').textContent,"
             "         d.querySelector('.message-button').textContent]; })()")
