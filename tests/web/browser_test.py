@@ -360,7 +360,10 @@ WITHOUT = {
     "WebAssembly": ("delete window.WebAssembly;", (), {}, "zelkor-plain.js"),
     "JIT": ("", ("--js-flags=--jitless",), {}, "zelkor-plain.js"),
     "wasm keyword": ("", (), {"no_wasm_keyword": True}, "zelkor-plain.js"),
-    "dialog": ("delete window.HTMLDialogElement;", (), {}, "zelkor.js"),
+    # A <dialog> made then is an element like any other, as in those browsers.
+    "dialog": ("for (const m of ['show', 'showModal', 'close'])"
+               " delete HTMLDialogElement.prototype[m]; delete window.HTMLDialogElement;",
+               (), {}, "zelkor.js"),
 }
 
 
