@@ -427,7 +427,9 @@ var Module = {
 // where it may not (no WebAssembly, JIT turned off, a policy without its keyword in
 // Chrome before 97 and Safari before 16). It asks before loading either, by compiling an
 // empty module: the JavaScript build declares a WebAssembly of its own. The single page
-// carries the JavaScript build inline, after this script.
+// carries the JavaScript build inline, after this script. The folder's index.html
+// opened from a disk runs the JavaScript build too: a page from a disk may not fetch the
+// WebAssembly build's module.
 function webAssemblyRuns() {
   try {
     const empty = new Uint8Array([0x00, 0x61, 0x73, 0x6d, 0x01, 0x00, 0x00, 0x00]);
@@ -440,7 +442,7 @@ function webAssemblyRuns() {
 if (document.documentElement.dataset.builds) {
   const [webAssemblyBuild, plainBuild] = document.documentElement.dataset.builds.split(' ');
   const build = document.createElement('script');
-  build.src = webAssemblyRuns() ? webAssemblyBuild : plainBuild;
+  build.src = location.protocol !== 'file:' && webAssemblyRuns() ? webAssemblyBuild : plainBuild;
   document.body.appendChild(build);
 }
 

@@ -130,16 +130,45 @@ def site(args, layout):
     # page.js loads one of the two builds, and keeps the files for offline use.
     attributes = ' data-offline="yes" data-builds="zelkor.js zelkor-plain.js"'
     (out / "index.html").write_text(page(layout, head, body, attributes), encoding="utf-8")
-    files = sorted(p.name for p in out.iterdir())
-    version = hashlib.sha256(b"".join((out / f).read_bytes() for f in files)).hexdigest()[:16]
+    (out / "web.config").write_text(iis_config(policy), encoding="utf-8")
+    # What the service worker keeps: every file but itself and the server's configuration
+    # (which IIS never serves), each with its content's SHA-256; "./" is index.html.
+    files = sorted(p.name for p in out.iterdir() if p.name != "web.config")
+    digests = {name: hashlib.sha256((out / name).read_bytes()).hexdigest() for name in files}
+    version = hashlib.sha256("".join(digests.values()).encode()).hexdigest()[:16]
     worker = args.service_worker.read_text(encoding="utf-8")
     worker = worker.replace("@VERSION@", version).replace(
-        "@FILES@", json.dumps(["./"] + files))
+        "@FILES@", json.dumps({"./": digests["index.html"], **digests}, indent=1))
     (out / "sw.js").write_text(worker, encoding="utf-8")
 
 
+# The types a server must send that not every server knows: IIS before 10 knows none of
+# them, and refuses a file whose type it does not know.
+SITE_TYPES = {".wasm": "application/wasm", ".webmanifest": "application/manifest+json",
+              ".woff2": "font/woff2"}
+
+
+def iis_config(policy):
+    """web.config for IIS: the types above, and the page's policy as a header, where it
+    can also forbid other sites to frame the page. Each is removed first: IIS answers
+    500 to a type or header defined twice, as it is where the server defines it too."""
+    types = "".join(f'      <remove fileExtension="{extension}" />\n'
+                    f'      <mimeMap fileExtension="{extension}" mimeType="{mime}" />\n'
+                    for extension, mime in SITE_TYPES.items())
+    header = html.escape(policy + "; frame-ancestors 'self'", quote=False)
+    return ('<?xml version="1.0" encoding="utf-8"?>\n'
+            "<!-- For IIS: the drill's page needs these types and this header. -->\n"
+            "<configuration>\n  <system.webServer>\n    <staticContent>\n"
+            f"{types}    </staticContent>\n    <httpProtocol>\n      <customHeaders>\n"
+            '        <remove name="Content-Security-Policy" />\n'
+            f'        <add name="Content-Security-Policy" value="{header}" />\n'
+            "      </customHeaders>\n    </httpProtocol>\n  </system.webServer>\n"
+            "</configuration>\n")
+
+
 def main():
-    parser = argparse.ArgumentParser(description=__doc__)
+    # @FILE reads arguments from FILE, one a line; a later one overrides an earlier one.
+    parser = argparse.ArgumentParser(description=__doc__, fromfile_prefix_chars="@")
     parser.add_argument("--layout", type=pathlib.Path, required=True)
     parser.add_argument("--module", type=pathlib.Path, required=True,
                         help="the WebAssembly build's loader")
