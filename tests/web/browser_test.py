@@ -325,11 +325,11 @@ class Restricted(Served):
     def __init__(self, *, no_wasm_keyword=False, missing=(), held=()):
         self.folder = pathlib.Path(tempfile.mkdtemp(prefix="zelkor-site-"))
         shutil.copytree(BUILD / "site", self.folder, dirs_exist_ok=True)
-        if no_wasm_keyword:
-            index = self.folder / "index.html"
-            text = index.read_text(encoding="utf-8")
-            assert " 'wasm-unsafe-eval'" in text, "no WebAssembly keyword to take out"
-            index.write_text(text.replace(" 'wasm-unsafe-eval'", ""), encoding="utf-8")
+        for policed in ("index.html", "web.config") if no_wasm_keyword else ():
+            path = self.folder / policed
+            text = path.read_text(encoding="utf-8")
+            assert " 'wasm-unsafe-eval'" in text, f"no WebAssembly keyword in {policed}"
+            path.write_text(text.replace(" 'wasm-unsafe-eval'", ""), encoding="utf-8")
         for name in missing:
             (self.folder / name).unlink()
         self.released = threading.Event()

@@ -9,8 +9,10 @@ import dataclasses
 import functools
 import http.server
 import json
+import pathlib
 import threading
 import time
+from xml.etree import ElementTree
 
 
 @dataclasses.dataclass
@@ -187,11 +189,35 @@ def fit(layout, width, height):
     return min(1.0, width / window_width, height / window_height)
 
 
+def site_configuration(folder):
+    """What the folder's web.config asks of a server (IIS reads it): {extension: type}
+    and {header: value}; none where the folder has no web.config."""
+    config = pathlib.Path(folder) / "web.config"
+    if not config.exists():
+        return {}, {}
+    root = ElementTree.parse(config).getroot()
+    types = {m.get("fileExtension"): m.get("mimeType") for m in root.iter("mimeMap")}
+    headers = {h.get("name"): h.get("value")
+               for added in root.iter("customHeaders") for h in added.iter("add")}
+    return types, headers
+
+
 class Served:
-    """The site folder on 127.0.0.1, on a port of its own, as a static host serves it."""
+    """The site folder on 127.0.0.1, on a port of its own, as a static host serves it:
+    with the types and headers its web.config asks for, as IIS would send them."""
 
     def __init__(self, folder, handler_class=None):
-        handler = functools.partial(handler_class or QuietHandler, directory=str(folder))
+        types, headers = site_configuration(folder)
+        base = handler_class or QuietHandler
+
+        class Configured(base):
+            extensions_map = {**base.extensions_map, **types}
+
+            def end_headers(self):
+                for name, value in headers.items():
+                    self.send_header(name, value)
+                super().end_headers()
+        handler = functools.partial(Configured, directory=str(folder))
         self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
         self.url = f"http://127.0.0.1:{self.server.server_address[1]}/"
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
