@@ -207,8 +207,10 @@ class Served:
     with the types and headers its web.config asks for, as IIS would send them."""
 
     def __init__(self, folder, handler_class=None):
+        """handler_class: a QuietHandler, or a partial of one with its own arguments."""
         types, headers = site_configuration(folder)
-        base = handler_class or QuietHandler
+        made = functools.partial(handler_class or QuietHandler)
+        base = made.func
 
         class Configured(base):
             extensions_map = {**base.extensions_map, **types}
@@ -217,7 +219,8 @@ class Served:
                 for name, value in headers.items():
                     self.send_header(name, value)
                 super().end_headers()
-        handler = functools.partial(Configured, directory=str(folder))
+        handler = functools.partial(Configured, *made.args, directory=str(folder),
+                                    **made.keywords)
         self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
         self.url = f"http://127.0.0.1:{self.server.server_address[1]}/"
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
