@@ -26,8 +26,6 @@ import probe  # noqa: E402
 
 BUILD = pathlib.Path(sys.argv.pop(1) if len(sys.argv) > 1 else "build-web").resolve()
 BUNDLER = pathlib.Path(__file__).resolve().parents[2] / "packaging" / "web" / "bundle.py"
-# The files the drill itself needs; the rest of an upload can come in any order.
-BUILDS = ("zelkor.js", "zelkor.wasm", "zelkor-plain.js")
 # A custom section ("v2", holding "B"): the module another version, unchanged in what it does.
 CUSTOM_SECTION = b"\x00\x04\x02v2B"
 DAY = 24 * 3600
