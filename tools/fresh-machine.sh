@@ -87,6 +87,13 @@ for fs in proc sys dev dev/pts; do
 done
 mount -t tmpfs tmpfs "$chroot_dir/dev/shm" && mounted+=("$chroot_dir/dev/shm")
 cp /etc/resolv.conf "$chroot_dir/etc/resolv.conf" 2>/dev/null || true
+# The network's own trust anchors go in as its name servers do: where this machine reaches
+# the package registries through a TLS-inspecting proxy, any machine on its network must
+# trust that proxy's certificate too (ca-certificates takes them in when it installs).
+if [ -d /usr/local/share/ca-certificates ]; then
+    mkdir -p "$chroot_dir/usr/local/share/ca-certificates"
+    cp -r /usr/local/share/ca-certificates/. "$chroot_dir/usr/local/share/ca-certificates/"
+fi
 git clone --quiet --no-hardlinks "$root" "$chroot_dir/root/zelkor"
 
 # A new user's shell: no locale, no display, no standard input, nothing of ours.
