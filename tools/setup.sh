@@ -51,14 +51,15 @@ ZELKOR_WINDOWS32_PACKAGES=("${ZELKOR_WINDOWS32_BUILD_PACKAGES[@]}" wine32:i386)
 # node, and the font tools that cut the page's Song face, in its regular and bold, from
 # Noto Serif CJK. Its tests need Chromium besides, driven over the DevTools protocol, an
 # image reader for the text's pixels, binaryen's validator and npm for the checkers of
-# the oldest browsers (a node that is not Debian's may bring its own npm).
+# the oldest browsers (a node that is not Debian's may bring its own npm), which it
+# fetches over HTTPS (ca-certificates).
 ZELKOR_WEB_BUILD_PACKAGES=(
     cmake ninja-build emscripten nodejs node-babel7 googletest
     python3 python3-fonttools python3-brotli fonts-noto-cjk
 )
 ZELKOR_WEB_PACKAGES=(
     "${ZELKOR_WEB_BUILD_PACKAGES[@]}" chromium python3-websocket python3-pil
-    fonts-dejavu-core fontconfig binaryen
+    fonts-dejavu-core fontconfig binaryen ca-certificates
 )
 command -v npm >/dev/null || ZELKOR_WEB_PACKAGES+=(npm)
 # The other two engines the page is tested in.
