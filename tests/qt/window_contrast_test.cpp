@@ -118,7 +118,9 @@ class DrillWindowContrast : public DrillWindowTest {
 
     void expectReadable(const char* moment) const {
         SCOPED_TRACE(moment);
-        QTest::qWait(50);  // let the window repaint what just changed
+        // The events the change posted, then the window drawn at once, before the capture.
+        QCoreApplication::sendPostedEvents();
+        window->repaint();
         const QImage image = capture();
         const qreal scale = image.devicePixelRatio();
         const auto areas = textAreas();

@@ -20,8 +20,8 @@ for _ in $(seq 50); do [ -S "$runtime/wayland-zelkor" ] && break; sleep 0.1; don
 
 WAYLAND_DISPLAY=wayland-zelkor QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=1 "$program" 2>"$runtime/protocol.log" &
 app_pid=$!
-for _ in $(seq 100); do grep -q 'xdg_toplevel[@#][0-9]*\.set_app_id' "$runtime/protocol.log" && break; sleep 0.1; done
-sleep 0.5
+# The toplevel's properties are all set once it shows its first frame (a buffer attached).
+for _ in $(seq 100); do grep -q 'wl_surface[@#][0-9]*\.attach(' "$runtime/protocol.log" && break; sleep 0.1; done
 request() { grep -o "xdg_toplevel[@#][0-9]*\.$1(.*)" "$runtime/protocol.log" | tail -n 1 | sed -E 's/^[^(]*//'; }
 
 failed=0

@@ -44,6 +44,16 @@ class WakeCounter {
             while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
         }
     }
+    // Waits, at most a second, until a wake-up's message is in the queue, unhandled.
+    bool waitUntilQueued() const {
+        const auto end = Clock::now() + std::chrono::seconds(1);
+        MSG message;
+        while (!PeekMessageW(&message, window_, kWake, kWake, PM_NOREMOVE)) {
+            if (Clock::now() >= end) return false;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_POSTMESSAGE);
+        }
+        return true;
+    }
     int queuedWakes() const {
         MSG message;
         int queued = 0;
@@ -88,13 +98,13 @@ TEST(PreciseTimer, WakesAtItsDeadlinesOnTheCounter) {
 TEST(PreciseTimer, NoWakeIsHandledAfterACancelOrForAnEarlierRequest) {
     WakeCounter counter;
     counter.timer->wakeAt(PreciseTimer::nowMicroseconds() + 5'000);
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));  // its message is queued
+    ASSERT_TRUE(counter.waitUntilQueued());
     counter.timer->cancel();
     counter.pumpFor(50);
     EXPECT_EQ(counter.wakes, 0) << "the queued wake-up was cancelled";
 
     counter.timer->wakeAt(PreciseTimer::nowMicroseconds() + 5'000);
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    ASSERT_TRUE(counter.waitUntilQueued());
     counter.timer->wakeAt(PreciseTimer::nowMicroseconds() + 1'000'000);  // in its place
     counter.pumpFor(50);
     EXPECT_EQ(counter.wakes, 0);
@@ -104,6 +114,8 @@ TEST(PreciseTimer, NoWakeIsHandledAfterACancelOrForAnEarlierRequest) {
 TEST(PreciseTimer, ABusyWindowFindsOneWakeWaiting) {
     WakeCounter counter;
     counter.timer->wakeAt(PreciseTimer::nowMicroseconds() + 2'000);
+    ASSERT_TRUE(counter.waitUntilQueued());
+    // Busy on, not handling messages, for fifty times the wait: still the one message.
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_EQ(counter.queuedWakes(), 1);
     counter.timer->cancel();
