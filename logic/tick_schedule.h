@@ -11,10 +11,12 @@ enum class MissedTicks {
     CatchUp,  // every one of them, all at once
 };
 
-// The deadlines of an interval timer that keeps real time: tick n of a start is due at
-// start + n x interval, so neither the platform's timer granularity nor the time a
-// handler takes adds up over a run. Times are in any one unit of a monotonic clock (a
-// performance counter, microseconds).
+// The deadlines of an interval timer that keeps real time: each tick is due an interval
+// after the one before was due, not after it was delivered, so neither the platform's
+// timer granularity nor the time a handler takes adds up over a run. While ticks come
+// on time they stay on the grid start + n x interval; a tick later than a whole interval
+// moves the grid on when its missed ticks are skipped (MissedTicks). Times are in any
+// one unit of a monotonic clock (a performance counter, microseconds).
 class TickSchedule {
   public:
     // From now on a tick every interval, the first an interval from now; a running

@@ -19,7 +19,8 @@ struct Case {
     std::vector<Delivery> deliveries;  // after start(0, 10)
 };
 
-// Deadlines stay on the grid start + n x interval; late ticks are skipped or caught up.
+// Deadlines keep to the grid start + n x interval while ticks come within an interval of
+// it; later, skipped ticks start the grid afresh from the late one, caught-up ticks keep it.
 TEST(TickSchedule, DeliversTicksOnAbsoluteDeadlines) {
     const std::vector<Case> cases{
         {"punctual", MissedTicks::Skip, {{10, 1, 20}, {20, 1, 30}, {30, 1, 40}}},

@@ -1,4 +1,5 @@
-"""What every front end's window must do, written against the Probe interface alone.
+"""What the page's window must do in every browser engine, written against the Probe
+interface alone.
 
 Expected values come from the layout table (layout.json, dumped from the C++ table at
 build time), never typed again here; the scaling arithmetic is done here on its own.
