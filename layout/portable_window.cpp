@@ -13,11 +13,11 @@ int indexOf(const Control& control) { return controlIndex(control.objectName); }
 }  // namespace
 
 PortableWindow::PortableWindow(ControlSurface& surface, MissedTicks stopwatchMissed)
-    : surface_(surface) {
+    : surface_(surface), nesting_(surface.toolkit().nesting) {
     // The pace skips the ticks it missed: a run never races to catch up.
     timers_[kPaceTimer].missed = MissedTicks::Skip;
     timers_[kStopwatchTimer].missed = stopwatchMissed;
-    if (surface_.creationOrder() == ControlSurface::Order::FocusThenTopDown) {
+    if (nesting_ == ControlSurface::Nesting::InWindow) {
         for (const DesignedControl* control : focusThenTopDownOrder())
             surface_.makeControl(controlIndex(control->name));
     } else {
@@ -25,10 +25,11 @@ PortableWindow::PortableWindow(ControlSurface& surface, MissedTicks stopwatchMis
             surface_.makeControl(static_cast<int>(i));
     }
     setStopwatchReading(kStopwatchZero);  // and what it says, as a time
-    applyScale();
+    setWindowSize();
+    placeControls();
     std::vector<int> focusOrder;
     for (std::string_view name : kFocusOrder) focusOrder.push_back(controlIndex(name));
-    surface_.setFocusOrder(focusOrder);
+    if (nesting_ == ControlSurface::Nesting::InFrames) surface_.setFocusOrder(focusOrder);
     surface_.focus(focusOrder.front());
 }
 
@@ -44,12 +45,16 @@ void PortableWindow::attach(Drill& drill) { drill_ = &drill; }
 // shrinks until it does; where it fits, it stays as designed. Where turning the screen
 // (or widening a browser window) would show it much larger, the surface says so.
 void PortableWindow::fitTo(int areaWidth, int areaHeight, double density) {
-    const PixelRect client = scaleBy(toPixels(kWindow.place), density);
-    surface_.showTurnHint(turningWouldEnlarge(client.width, client.height, areaWidth, areaHeight));
+    if (surface_.toolkit().turnHintRoom) {
+        const PixelRect client = scaleBy(toPixels(kWindow.place), density);
+        surface_.showTurnHint(
+            turningWouldEnlarge(client.width, client.height, areaWidth, areaHeight));
+    }
     const double scale = scaleFor(areaWidth, areaHeight, density);
-    if (scale == scale_) return;
+    const bool rescaled = scale != scale_;
     scale_ = scale;
-    applyScale();
+    setWindowSize();
+    if (rescaled) placeControls();
 }
 
 // The window at the density, shrunk where it would not fit the area whole.
@@ -58,19 +63,28 @@ double PortableWindow::scaleFor(int areaWidth, int areaHeight, double density) {
     return density * fitFactor(client.width, client.height, areaWidth, areaHeight);
 }
 
-void PortableWindow::applyScale() {
-    const PixelRect client = toPixels(kWindow.place);
-    surface_.setWindowSize(scaleBy(client.width, scale_), scaleBy(client.height, scale_));
+PixelRect PortableWindow::fittedWindow(int areaWidth, int areaHeight, double density) {
+    return scaleBy(toPixels(kWindow.place), scaleFor(areaWidth, areaHeight, density));
+}
+
+void PortableWindow::setWindowSize() {
+    const PixelRect client = scaleBy(toPixels(kWindow.place), scale_);
+    surface_.setWindowSize(client.width, client.height);
+}
+
+// Each control at the scale, from the corner the surface places it from. A label whose
+// text line is taller than the label (the stopwatch: 36 pt in 41 pixels) has its line
+// centred, so that the glyphs' feet stay inside; the others draw from the top.
+void PortableWindow::placeControls() {
     const auto& table = controlTable();
     for (std::size_t i = 0; i < table.size(); ++i) {
         const DesignedControl& control = table[i];
-        const PixelRect place = scaleBy(control.inFrame, scale_);
+        const bool inFrame = nesting_ == ControlSurface::Nesting::InFrames;
+        const PixelRect place = scaleBy(inFrame ? control.inFrame : control.inWindow, scale_);
         const double font = designedPixels(control.font) * scale_;
-        // The surface sets each line one font size high.
         const bool centred = control.kind == ControlKind::Label &&
-                             centresLineVertically(static_cast<int>(font + 0.5), place.height);
-        surface_.placeControl(static_cast<int>(i), place, scaleBy(control.inWindow, scale_), font,
-                              centred);
+                             surface_.lineHeight(font, control.font.bold) > place.height;
+        surface_.placeControl(static_cast<int>(i), place, font, centred);
     }
 }
 

@@ -30,25 +30,31 @@ class PortableWindow final : public DrillView {
     PortableWindow(const PortableWindow&) = delete;
     PortableWindow& operator=(const PortableWindow&) = delete;
 
-    // Hands the controls' events and the timers' ticks to drill from now on. Call once;
-    // drill must outlive the window.
+    // Hands the controls' events and the timers' ticks to drill from now on. Call once.
+    // The drill is made on the window, its view, which outlives it (Drill's constructor):
+    // destroy it first, once the event loop has ended and nothing calls the window.
     void attach(Drill& drill);
 
     // The front end's events: a click on control index (a button pressed or a type box
     // toggled, by mouse, touch or keyboard); a timer's wake-up; the page shown again
     // after it was hidden or frozen; the area the window may take, in the surface's
-    // pixels, at density surface pixels to a designed pixel.
+    // pixels, at density surface pixels to a designed pixel, which sets the window's
+    // size every time (a desktop window's frame changes with the density even where the
+    // layout's scale stays).
     void clicked(int index);
     void timerWoke(int timer);
     void pageWoke();
     void fitTo(int areaWidth, int areaHeight, double density = 1.0);
-    // The scale fitTo would give for that area and density.
-    static double scaleFor(int areaWidth, int areaHeight, double density = 1.0);
+    // The client area fitTo would give the window for that area and density, for a
+    // platform that must answer before it is asked to fit (Win32's WM_GETDPISCALEDSIZE,
+    // and the window's first size).
+    static PixelRect fittedWindow(int areaWidth, int areaHeight, double density = 1.0);
 
     // The factor designed pixels are scaled by; 1 as designed at density 1.
     double layoutScale() const { return scale_; }
-    // How often a timer ticks, in milliseconds; 0 while stopped.
-    int timerIntervalMs(int timer) const { return timers_[timer].intervalMs; }
+    // How often the pace ticks, in milliseconds; 0 while stopped.
+    int paceIntervalMs() const { return timers_[kPaceTimer].intervalMs; }
+    bool stopwatchRunning() const { return timers_[kStopwatchTimer].intervalMs > 0; }
 
     // DrillView
     std::string countText() const override;
@@ -75,7 +81,9 @@ class PortableWindow final : public DrillView {
         int intervalMs = 0;
         unsigned starts = 0;  // which start the ticks being handed on belong to
     };
-    void applyScale();
+    static double scaleFor(int areaWidth, int areaHeight, double density);
+    void setWindowSize();
+    void placeControls();
     void setCaption(const Control& label, const std::string& caption, const std::string& spoken);
     void setTicking(int timer, int intervalMs);
     void wakeForNextDue(int timer);
@@ -83,6 +91,7 @@ class PortableWindow final : public DrillView {
     void typeBoxToggled();
 
     ControlSurface& surface_;
+    const ControlSurface::Nesting nesting_;
     Drill* drill_ = nullptr;
     double scale_ = 1.0;
     std::array<Timer, 2> timers_;

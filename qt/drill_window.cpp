@@ -99,20 +99,12 @@ DrillWindow::DrillWindow(SkinCall skinCall, QWidget* parent)
         wake.setTimerType(Qt::PreciseTimer);
         connect(&wake, &QTimer::timeout, this, [this, timer] { portable_->timerWoke(timer); });
     }
-    wakeTimers_[layout::PortableWindow::kPaceTimer].setObjectName(layout::kPaceTimerName);
-    wakeTimers_[layout::PortableWindow::kStopwatchTimer].setObjectName(layout::kStopwatchTimerName);
     // A late stopwatch tick is not made up for: the stopwatch counts the ticks it gets.
     portable_ = std::make_unique<layout::PortableWindow>(*this, MissedTicks::Skip);
     // The focus ring shows from the start, not only after the first Tab: a pupil who
     // presses the space bar can see which button it will press.
     setAttribute(Qt::WA_KeyboardFocusChange);
     if (!skinCall_()) applyOwnLook();
-}
-
-DrillWindow::~DrillWindow() {
-    // The timers call into the drill; silence them before it goes.
-    portable_.reset();
-    for (QTimer& wake : wakeTimers_) wake.stop();
 }
 
 void DrillWindow::changeEvent(QEvent* event) {
@@ -194,23 +186,21 @@ void DrillWindow::makeControl(int index) {
     controls_.push_back(widget);
 }
 
-// Labels draw from the top, as designed; where the font's line is taller than the
-// label (the stopwatch: 36 pt in 41 pixels) the Ming face's larger ascent would push the
-// digits' feet out of it, so the line is centred instead: judged by the face's own line
-// height, which Qt knows.
-void DrillWindow::placeControl(int index, const layout::PixelRect& inFrame,
-                               const layout::PixelRect&, double fontPixels, bool) {
+layout::ControlSurface::Toolkit DrillWindow::toolkit() const { return {Nesting::InFrames, false}; }
+
+int DrillWindow::lineHeight(double fontPixels, bool bold) const {
+    return QFontMetrics(songFont(fontPixels * 72.0 / 96.0, bold)).height();
+}
+
+void DrillWindow::placeControl(int index, const layout::PixelRect& place, double fontPixels,
+                               bool centredLine) {
     QWidget* widget = controls_[static_cast<std::size_t>(index)];
-    widget->setGeometry(inFrame.left, inFrame.top, inFrame.width, inFrame.height);
+    widget->setGeometry(place.left, place.top, place.width, place.height);
     const layout::DesignedControl& design = designOf(index);
     if (design.kind == layout::ControlKind::Separator) return;
-    const QFont font = songFont(fontPixels * 72.0 / 96.0, design.font.bold);
-    widget->setFont(font);
-    if (auto* label = qobject_cast<QLabel*>(widget)) {
-        const bool tall =
-            layout::centresLineVertically(QFontMetrics(font).height(), label->height());
-        label->setAlignment(Qt::AlignHCenter | (tall ? Qt::AlignVCenter : Qt::AlignTop));
-    }
+    widget->setFont(songFont(fontPixels * 72.0 / 96.0, design.font.bold));
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        label->setAlignment(Qt::AlignHCenter | (centredLine ? Qt::AlignVCenter : Qt::AlignTop));
 }
 
 void DrillWindow::setWindowSize(int width, int height) { setFixedSize(width, height); }
@@ -250,10 +240,11 @@ void DrillWindow::announce(const std::string& text, bool dropsTheRest) {
 }
 
 void DrillWindow::showMessage(const std::string& title, const std::string& text,
-                              const std::string&) {
+                              const std::string& button) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title),
                     QString::fromStdString(text), QMessageBox::Ok, this);
-    box.setObjectName("countRejectedMessage");
+    box.setObjectName("message");
+    box.button(QMessageBox::Ok)->setText(QString::fromStdString(button));
     // A title and a close button, nothing else: Qt's own decorations on Wayland would
     // otherwise add minimise and maximise buttons and cut the title short.
     box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -267,9 +258,6 @@ void DrillWindow::showMessage(const std::string& title, const std::string& text,
     }
     box.exec();
 }
-
-// A desktop window has no room beside it for the hint to turn the screen.
-void DrillWindow::showTurnHint(bool) {}
 
 std::int64_t DrillWindow::nowMicroseconds() const { return clock_.nsecsElapsed() / 1000; }
 
@@ -321,11 +309,12 @@ void DrillWindow::fitToScreen() {
     frameGuessed_ = frame.isNull();
     if (frameGuessed_) frame = QMargins(0, style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
     const QRect area = screen->availableGeometry();
-    const double before = layoutScale();
+    const double before = portable_->layoutScale();
     portable_->fitTo(area.width() - frame.left() - frame.right(),
                      area.height() - frame.top() - frame.bottom());
     // A window's position is its frame's.
-    if (layoutScale() != before && layoutScale() < 1.0) move(area.topLeft());
+    const double scale = portable_->layoutScale();
+    if (scale != before && scale < 1.0) move(area.topLeft());
 }
 
 }  // namespace zelkor

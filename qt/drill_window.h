@@ -24,25 +24,17 @@ namespace zelkor {
 class DrillWindow final : public QWidget, public layout::ControlSurface {
   public:
     explicit DrillWindow(SkinCall skinCall = defaultSkinCall(), QWidget* parent = nullptr);
-    ~DrillWindow() override;
 
     // What the drill draws on; attach() hands it the controls' events and the timers'
-    // ticks from now on. Call attach once; drill must outlive the window.
+    // ticks from now on (PortableWindow::attach: the drill goes first).
     DrillView& view() { return *portable_; }
     void attach(Drill& drill) { portable_->attach(drill); }
 
-    bool paceTicking() const { return paceIntervalMs() > 0; }
-    int paceIntervalMs() const {
-        return portable_->timerIntervalMs(layout::PortableWindow::kPaceTimer);
-    }
-    bool stopwatchTicking() const {
-        return portable_->timerIntervalMs(layout::PortableWindow::kStopwatchTimer) > 0;
-    }
-
-    // The factor the layout is shrunk by to fit the screen's work area; 1 as designed.
-    double layoutScale() const { return portable_->layoutScale(); }
+    // What the window shows and how it ticks, read-only: for tests and the bench.
+    const layout::PortableWindow& portable() const { return *portable_; }
 
     ZELKOR_CONTROL_SURFACE_OVERRIDES;
+    void setFocusOrder(const std::vector<int>& indices) override;
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -59,6 +51,7 @@ class DrillWindow final : public QWidget, public layout::ControlSurface {
     std::vector<QWidget*> controls_;  // by table index
     std::array<QTimer, 2> wakeTimers_;
     QElapsedTimer clock_;
+    // Gone first: its destructor cancels the wake-ups, on the timers above.
     std::unique_ptr<layout::PortableWindow> portable_;
     bool screenWatched_ = false;
     bool frameGuessed_ = false;

@@ -9,6 +9,7 @@ int main(int argc, char* argv[]) {
     zelkor::useUtf8CharacterType();
     QApplication application(argc, argv);
     zelkor::prepareApplication(application);
+    // The drill is made on the window and goes first, after the event loop.
     zelkor::DrillWindow window;
     zelkor::ClockRandomSource random;
     zelkor::Drill drill(window.view(), random);

@@ -75,9 +75,16 @@ void PageSurface::makeControl(int index) {
                     c.spokenName.c_str(), c.visibleAtStart ? 1 : 0);
 }
 
-void PageSurface::placeControl(int index, const layout::PixelRect& inFrame,
-                               const layout::PixelRect&, double fontPixels, bool centredLine) {
-    jsPlace(index, inFrame.left, inFrame.top, inFrame.width, inFrame.height, fontPixels,
+layout::ControlSurface::Toolkit PageSurface::toolkit() const { return {Nesting::InFrames, true}; }
+
+// The page sets every line one font size high (page.css), in whole pixels.
+int PageSurface::lineHeight(double fontPixels, bool) const {
+    return static_cast<int>(fontPixels + 0.5);
+}
+
+void PageSurface::placeControl(int index, const layout::PixelRect& place, double fontPixels,
+                               bool centredLine) {
+    jsPlace(index, place.left, place.top, place.width, place.height, fontPixels,
             centredLine ? 1 : 0);
 }
 

@@ -9,6 +9,8 @@ namespace zelkor::web {
 class PageSurface final : public layout::ControlSurface {
   public:
     ZELKOR_CONTROL_SURFACE_OVERRIDES;
+    void setFocusOrder(const std::vector<int>& indices) override;
+    void showTurnHint(bool shown) override;
 };
 
 }  // namespace zelkor::web

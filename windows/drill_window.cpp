@@ -9,7 +9,7 @@
 
 #include "accessible_name.h"
 #include "contrast.h"
-#include "count_message.h"
+#include "message_box.h"
 #include "resource_ids.h"
 #include "system_calls.h"
 #include "wide_text.h"
@@ -78,11 +78,13 @@ SIZE clientAreaIn(const RECT& workArea, int dpi) {
     return {workArea.right - workArea.left - frame.cx, workArea.bottom - workArea.top - frame.cy};
 }
 
-// The layout's scale at dpi on that monitor: dpi / 96, shrunk to fit its work area.
-double scaleOn(HMONITOR monitor, int dpi) {
+// The frame's size the window takes at dpi on monitor, fitted as the portable window
+// fits it.
+SIZE fittedFrame(HMONITOR monitor, int dpi) {
     const SIZE area = clientAreaIn(workAreaOf(monitor), dpi);
-    return layout::PortableWindow::scaleFor(area.cx, area.cy,
-                                            dpi / static_cast<double>(kDesignDpi));
+    const layout::PixelRect client = layout::PortableWindow::fittedWindow(
+        area.cx, area.cy, dpi / static_cast<double>(kDesignDpi));
+    return frameSize(dpi, client.width, client.height);
 }
 
 const layout::DesignedControl& designOf(int index) {
@@ -123,7 +125,7 @@ DrillWindow::DrillWindow(SkinCall skinCall, Announcer::Notify notify)
 }
 
 DrillWindow::~DrillWindow() {
-    // The wake-ups post to the window and call into the drill; end them before it goes.
+    // The wake-ups post to the window; end them before it goes.
     portable_.reset();
     for (auto& timer : timers_) timer.reset();
     if (window_ != nullptr) DestroyWindow(window_);
@@ -153,13 +155,16 @@ void DrillWindow::createWindow() {
     RegisterClassExW(&windowClass);  // fails harmlessly when a second window registers again
 
     // The designed place: the window's frame at the top-left corner of the work area, of
-    // the monitor the user started it on (where the pointer is). Its size comes with the
-    // layout's scale.
+    // the monitor the user started it on (where the pointer is), at the size it is
+    // fitted to there.
     POINT pointer{};
     GetCursorPos(&pointer);
-    const RECT workArea = workAreaOf(MonitorFromPoint(pointer, MONITOR_DEFAULTTOPRIMARY));
+    const HMONITOR monitor = MonitorFromPoint(pointer, MONITOR_DEFAULTTOPRIMARY);
+    const RECT workArea = workAreaOf(monitor);
+    const SIZE size = fittedFrame(monitor, monitorDpi(monitor));
     window_ = CreateWindowExW(0, kWindowClass, toWide(layout::kTitle).c_str(), kWindowStyle,
-                              workArea.left, workArea.top, 0, 0, nullptr, nullptr, instance, this);
+                              workArea.left, workArea.top, size.cx, size.cy, nullptr, nullptr,
+                              instance, this);
 }
 
 // Windows stacks each new child below its elder siblings, so the controls, made in the
@@ -196,33 +201,36 @@ void DrillWindow::makeControl(int index) {
     if (!design.spokenName.empty()) setAccessibleName(handle, toWide(design.spokenName));
 }
 
-// Every control is a child of the window itself (a group box holds none): placed in the
-// client area, in its font at the window's scale. A label whose line is taller than the
-// label itself (the stopwatch: 36 pt in 41 pixels) is centred in it so that the glyphs'
-// feet stay inside, as the other labels draw from the top: judged by the face's own
-// line height, which Windows knows.
-void DrillWindow::placeControl(int index, const layout::PixelRect&,
-                               const layout::PixelRect& inWindow, double fontPixels, bool) {
+layout::ControlSurface::Toolkit DrillWindow::toolkit() const { return {Nesting::InWindow, false}; }
+
+// The face's own line height, which Windows knows.
+int DrillWindow::lineHeight(double fontPixels, bool bold) const {
+    HDC dc = GetDC(window_);
+    const HGDIOBJ previous =
+        SelectObject(dc, fontFor(static_cast<int>(std::lround(fontPixels)), bold));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(window_, dc);
+    return metrics.tmHeight;
+}
+
+// Every control is a child of the window itself (a group box holds none).
+void DrillWindow::placeControl(int index, const layout::PixelRect& place, double fontPixels,
+                               bool centredLine) {
     const HWND handle = controls_[static_cast<std::size_t>(index)];
-    SetWindowPos(handle, nullptr, inWindow.left, inWindow.top, inWindow.width, inWindow.height,
+    SetWindowPos(handle, nullptr, place.left, place.top, place.width, place.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     const layout::DesignedControl& design = designOf(index);
     const HFONT font = fontFor(static_cast<int>(std::lround(fontPixels)), design.font.bold);
     SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     if (design.kind != ControlKind::Label) return;
-    HDC dc = GetDC(handle);
-    const HGDIOBJ previous = SelectObject(dc, font);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(handle, dc);
     const LONG_PTR style = GetWindowLongPtrW(handle, GWL_STYLE);
-    const bool tall = layout::centresLineVertically(metrics.tmHeight, inWindow.height);
     SetWindowLongPtrW(handle, GWL_STYLE,
-                      tall ? style | SS_CENTERIMAGE : style & ~LONG_PTR{SS_CENTERIMAGE});
+                      centredLine ? style | SS_CENTERIMAGE : style & ~LONG_PTR{SS_CENTERIMAGE});
 }
 
-HFONT DrillWindow::fontFor(int height, bool bold) {
+HFONT DrillWindow::fontFor(int height, bool bold) const {
     const auto key = std::make_pair(height, bold);
     auto found = fonts_.find(key);
     if (found != fonts_.end()) return found->second;
@@ -257,10 +265,6 @@ void DrillWindow::fitToMonitor(int dpi, const RECT* suggested) {
     const SIZE area = clientAreaIn(workAreaOf(monitor), dpi);
     suggested_ = suggested;
     portable_->fitTo(area.cx, area.cy, dpi / static_cast<double>(kDesignDpi));
-    // The frame's own size follows the density even where the layout's scale stays.
-    const layout::PixelRect client =
-        layout::scaleBy(layout::toPixels(layout::kWindow.place), layoutScale());
-    setWindowSize(client.width, client.height);
     suggested_ = nullptr;
     InvalidateRect(window_, nullptr, TRUE);
 }
@@ -280,15 +284,6 @@ void DrillWindow::loadIcons() {
         if (*icon != nullptr) DestroyIcon(*icon);
         *icon = loaded;
     }
-}
-
-// The frame's size at dpi, fitted as fitToMonitor will fit it, so that Windows places
-// the window at the size it ends with (a move between monitors does not bounce).
-SIZE DrillWindow::fittedFrameSize(int dpi) const {
-    const double scale = scaleOn(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), dpi);
-    const layout::PixelRect client =
-        layout::scaleBy(layout::toPixels(layout::kWindow.place), scale);
-    return frameSize(dpi, client.width, client.height);
 }
 
 // Whether the theme's own colours must draw the texts, read afresh whenever the colours
@@ -379,7 +374,10 @@ LRESULT DrillWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPA
             fitToMonitor(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;
         case kGetDpiScaledSizeMessage:
-            *reinterpret_cast<SIZE*>(lParam) = fittedFrameSize(static_cast<int>(wParam));
+            // The size the window ends with at the new density, so that a move between
+            // monitors does not bounce.
+            *reinterpret_cast<SIZE*>(lParam) = fittedFrame(
+                MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), static_cast<int>(wParam));
             return TRUE;
         case WM_ACTIVATE:
             // Windows gives the focus to the window itself on activation; give it back
@@ -455,16 +453,10 @@ void DrillWindow::announce(const std::string& text, bool dropsTheRest) {
                     dropsTheRest ? Announcing::InsteadOfTheRest : Announcing::AfterTheRest);
 }
 
-// The message's texts are the logic's own, which the message box holds.
-void DrillWindow::showMessage(const std::string&, const std::string&, const std::string&) {
-    showCountRejected(window_);
+void DrillWindow::showMessage(const std::string& title, const std::string& text,
+                              const std::string& button) {
+    showMessageBox(window_, toWide(title), toWide(text), toWide(button));
 }
-
-// The Tab key walks the controls in the order they were made (makeControl).
-void DrillWindow::setFocusOrder(const std::vector<int>&) {}
-
-// A desktop window has no room beside it for the hint to turn the screen.
-void DrillWindow::showTurnHint(bool) {}
 
 std::int64_t DrillWindow::nowMicroseconds() const { return PreciseTimer::nowMicroseconds(); }
 

@@ -37,7 +37,7 @@ class DrillWindow final : public layout::ControlSurface {
     DrillWindow& operator=(const DrillWindow&) = delete;
 
     // What the drill draws on; attach() hands it the controls' events and the timers'
-    // ticks from now on. Call attach once; drill must outlive the window.
+    // ticks from now on (PortableWindow::attach: the drill goes first).
     DrillView& view() { return *portable_; }
     void attach(Drill& drill) { portable_->attach(drill); }
     void show(int showCommand = SW_SHOWNORMAL);
@@ -52,23 +52,12 @@ class DrillWindow final : public layout::ControlSurface {
     // A control by its design name, nullptr if there is none.
     HWND control(std::string_view designName) const;
     int dpi() const { return dpi_; }
-    // Pixels per 96-dpi pixel: dpi / 96, or less where the window had to shrink to fit
-    // its monitor's work area.
-    double layoutScale() const { return portable_->layoutScale(); }
-    // The frame's size the window takes at dpi on its monitor (WM_GETDPISCALEDSIZE's
-    // answer).
-    SIZE fittedFrameSize(int dpi) const;
-    bool paceTicking() const {
-        return portable_->timerIntervalMs(layout::PortableWindow::kPaceTimer) > 0;
-    }
-    bool stopwatchTicking() const {
-        return portable_->timerIntervalMs(layout::PortableWindow::kStopwatchTimer) > 0;
-    }
+    // What the window shows and how it ticks, read-only: for tests and the bench.
+    const layout::PortableWindow& portable() const { return *portable_; }
     const PreciseTimer& wakeTimer(int timer) const { return *timers_[timer]; }
     const Announcer& announcer() const { return *announcer_; }
 
     // ControlSurface
-    Order creationOrder() const override { return Order::FocusThenTopDown; }
     ZELKOR_CONTROL_SURFACE_OVERRIDES;
 
   private:
@@ -78,7 +67,7 @@ class DrillWindow final : public layout::ControlSurface {
     void createWindow();
     void fitToMonitor(int dpi, const RECT* suggested);
     void loadIcons();
-    HFONT fontFor(int height, bool bold);
+    HFONT fontFor(int height, bool bold) const;
     LRESULT colourStatic(HDC dc, HWND control);
     void followColourScheme();
     int indexOf(HWND control) const;
@@ -88,7 +77,7 @@ class DrillWindow final : public layout::ControlSurface {
     int dpi_ = 96;
     const RECT* suggested_ = nullptr;  // WM_DPICHANGED's place for the frame, while it lasts
     std::vector<HWND> controls_;       // by table index; control ID = kFirstControlId + index
-    std::map<std::pair<int, bool>, HFONT> fonts_;
+    mutable std::map<std::pair<int, bool>, HFONT> fonts_;  // made as first asked for
     HBRUSH lightBlue_ = nullptr;
     HWND focusBeforeDeactivation_ = nullptr;
     std::unique_ptr<Announcer> announcer_;

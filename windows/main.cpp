@@ -22,6 +22,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     // The visual style of Windows' own controls (Common Controls 6, named in the manifest).
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    // The drill is made on the window and goes first, after the message loop.
     zelkor::win32::DrillWindow window;
     zelkor::ClockRandomSource random;
     zelkor::Drill drill(window.view(), random);

@@ -48,21 +48,23 @@ int systemDpi() {
     return dpi > 0 ? dpi : kDefaultDpi;
 }
 
-int windowDpi(HWND window) {
-    static const auto getDpiForWindow =
-        lookUp<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
-    if (getDpiForWindow != nullptr) return static_cast<int>(getDpiForWindow(window));
+int monitorDpi(HMONITOR monitor) {
     static const auto getDpiForMonitor =
         lookUp<GetDpiForMonitorFunction>(L"shcore.dll", "GetDpiForMonitor");
     UINT x = 0;
     UINT y = 0;
     if (getDpiForMonitor != nullptr &&
-        SUCCEEDED(getDpiForMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST),
-                                   kEffectiveDpi, &x, &y)) &&
-        x > 0) {
+        SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &x, &y)) && x > 0) {
         return static_cast<int>(x);
     }
     return systemDpi();
+}
+
+int windowDpi(HWND window) {
+    static const auto getDpiForWindow =
+        lookUp<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
+    if (getDpiForWindow != nullptr) return static_cast<int>(getDpiForWindow(window));
+    return monitorDpi(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
 }
 
 void frameForClient(RECT& rect, DWORD style, DWORD exStyle, int dpi) {

@@ -20,8 +20,9 @@ namespace zelkor::win32 {
 
 // The system's density: GetDpiForSystem, or the screen's LOGPIXELSX.
 int systemDpi();
-// The density of window's monitor: GetDpiForWindow; on 8.1 the monitor's own
-// (GetDpiForMonitor); before, the system's.
+// A monitor's density: GetDpiForMonitor (8.1), or the system's.
+int monitorDpi(HMONITOR monitor);
+// The density of window's monitor: GetDpiForWindow, or its monitor's (monitorDpi).
 int windowDpi(HWND window);
 // The frame's rectangle around a client rectangle at dpi: AdjustWindowRectExForDpi, or
 // AdjustWindowRectEx, which frames at the system's density.

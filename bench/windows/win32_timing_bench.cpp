@@ -63,7 +63,7 @@ double runDurationMs() {
     setText(p.window, zelkor::layout::kIntervalBox, L"0.01");
     const Clock::time_point start = Clock::now();
     SendMessageW(p.window.control(zelkor::layout::kStartButton.objectName), BM_CLICK, 0, 0);
-    pumpUntil([&] { return !p.window.paceTicking(); });
+    pumpUntil([&] { return p.window.portable().paceIntervalMs() == 0; });
     return msSince(start);
 }
 

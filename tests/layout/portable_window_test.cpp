@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <string>
@@ -28,13 +29,17 @@ struct Shown {
     std::string spoken;
     bool visible = true;
     layout::PixelRect place{};
-    layout::PixelRect inWindow{};
     double fontPixels = 0;
+    bool centredLine = false;
 };
 
 class RecordingSurface final : public layout::ControlSurface {
   public:
-    std::vector<Shown> controls;
+    explicit RecordingSurface(Toolkit kit = {Nesting::InFrames, true}) : kit(kit) {}
+
+    Toolkit kit;
+    std::vector<int> made;
+    std::vector<Shown> controls = std::vector<Shown>(controlTable().size());
     std::vector<int> focusOrder;
     int focused = -1;
     std::vector<std::pair<std::string, bool>> announced;  // text, drops the rest
@@ -44,24 +49,26 @@ class RecordingSurface final : public layout::ControlSurface {
     std::map<int, std::int64_t> wakes;  // timer: when
     std::int64_t now = 1'000'000;
     std::optional<bool> turnHint;
-    int windowWidth = 0;
-    int windowHeight = 0;
+    std::vector<std::pair<int, int>> windowSizes;
 
+    Toolkit toolkit() const override { return kit; }
     void makeControl(int index) override {
-        ASSERT_EQ(index, static_cast<int>(controls.size())) << "made in the table's order";
+        made.push_back(index);
         const auto& design = controlTable()[static_cast<std::size_t>(index)];
-        controls.push_back({design.caption, "", design.visibleAtStart});
+        controls.at(static_cast<std::size_t>(index)) = {design.caption, "", design.visibleAtStart};
     }
-    void placeControl(int index, const layout::PixelRect& place,
-                      const layout::PixelRect& inWindow, double fontPixels, bool) override {
-        controls.at(static_cast<std::size_t>(index)).place = place;
-        controls.at(static_cast<std::size_t>(index)).inWindow = inWindow;
-        controls.at(static_cast<std::size_t>(index)).fontPixels = fontPixels;
+    // Lines one font size high, as on the page.
+    int lineHeight(double fontPixels, bool) const override {
+        return static_cast<int>(fontPixels + 0.5);
     }
-    void setWindowSize(int width, int height) override {
-        windowWidth = width;
-        windowHeight = height;
+    void placeControl(int index, const layout::PixelRect& place, double fontPixels,
+                      bool centredLine) override {
+        Shown& shown = controls.at(static_cast<std::size_t>(index));
+        shown.place = place;
+        shown.fontPixels = fontPixels;
+        shown.centredLine = centredLine;
     }
+    void setWindowSize(int width, int height) override { windowSizes.emplace_back(width, height); }
     void setFocusOrder(const std::vector<int>& indices) override { focusOrder = indices; }
     void setCaption(int index, const std::string& caption, const std::string& spoken) override {
         controls.at(static_cast<std::size_t>(index)).caption = caption;
@@ -127,58 +134,79 @@ class PortableWindowTest : public ::testing::Test {
     Drill drill{window, random};
 };
 
-TEST_F(PortableWindowTest, EveryControlIsMadeAtItsPlaceAndTheFocusWalksTheDesignedOrder) {
-    ASSERT_EQ(surface.controls.size(), controlTable().size());
-    for (std::size_t i = 0; i < controlTable().size(); ++i) {
-        const auto& design = controlTable()[i];
-        EXPECT_EQ(surface.controls[i].place, design.inFrame) << design.name;
-        EXPECT_EQ(surface.controls[i].inWindow, design.inWindow) << design.name;
-        EXPECT_DOUBLE_EQ(surface.controls[i].fontPixels, design.font.points * 96.0 / 72.0)
-            << design.name;
-        EXPECT_EQ(surface.controls[i].visible, design.visibleAtStart) << design.name;
+// Both ways a toolkit holds its controls: each made once, in the order the toolkit
+// needs, placed from the corner it places from, in its font as designed; the labels
+// whose line is taller than themselves (the stopwatch's and the sheet's) have their
+// line centred; the focus
+// walks the designed order, set where the toolkit takes it; the hint to turn the screen
+// only where there is room for it.
+TEST(PortableWindowOnAToolkit, EveryControlIsMadeOnceAndPlacedFromTheToolkitsCorner) {
+    using Nesting = layout::ControlSurface::Nesting;
+    for (const Nesting nesting : {Nesting::InFrames, Nesting::InWindow}) {
+        const bool inFrames = nesting == Nesting::InFrames;
+        SCOPED_TRACE(inFrames ? "in frames" : "in the window");
+        RecordingSurface surface({nesting, inFrames});
+        PortableWindow window(surface, MissedTicks::Skip);
+        std::vector<int> each = surface.made;
+        std::sort(each.begin(), each.end());
+        ASSERT_EQ(each.size(), controlTable().size());
+        for (std::size_t i = 0; i < each.size(); ++i) EXPECT_EQ(each[i], static_cast<int>(i));
+        EXPECT_EQ(controlTable()[surface.made.front()].name, inFrames ? "Frame1" : "Command2");
+        for (std::size_t i = 0; i < controlTable().size(); ++i) {
+            const auto& design = controlTable()[i];
+            const Shown& shown = surface.controls[i];
+            EXPECT_EQ(shown.place, inFrames ? design.inFrame : design.inWindow) << design.name;
+            EXPECT_DOUBLE_EQ(shown.fontPixels, design.font.points * 96.0 / 72.0) << design.name;
+            EXPECT_EQ(shown.visible, design.visibleAtStart) << design.name;
+            EXPECT_EQ(shown.centredLine,
+                      design.name == "Label8" || design.name.starts_with("Label6("))
+                << design.name;
+        }
+        EXPECT_EQ(surface.windowSizes, (std::vector<std::pair<int, int>>{{1016, 702}}));
+        std::vector<std::string> walk;
+        for (int index : surface.focusOrder) walk.push_back(controlTable()[index].name);
+        EXPECT_EQ(walk, inFrames ? std::vector<std::string>(layout::kFocusOrder.begin(),
+                                                            layout::kFocusOrder.end())
+                                 : std::vector<std::string>{});
+        EXPECT_EQ(surface.focused, controlIndex("Command2"));
+        EXPECT_EQ(surface.of(layout::kStopwatchLabel).caption, kStopwatchZero);
+        EXPECT_EQ(surface.of(layout::kStopwatchLabel).spoken, spokenReading(kStopwatchZero));
+        window.fitTo(390, 844);
+        EXPECT_EQ(surface.turnHint, inFrames ? std::optional<bool>(true) : std::nullopt);
     }
-    ASSERT_EQ(surface.focusOrder.size(), layout::kFocusOrder.size());
-    for (std::size_t i = 0; i < surface.focusOrder.size(); ++i)
-        EXPECT_EQ(controlTable()[surface.focusOrder[i]].name, layout::kFocusOrder[i]);
-    EXPECT_EQ(surface.focused, surface.focusOrder.front());
-    EXPECT_EQ(surface.of(layout::kStopwatchLabel).caption, kStopwatchZero);
-    EXPECT_EQ(surface.of(layout::kStopwatchLabel).spoken, spokenReading(kStopwatchZero));
 }
 
 // The area each size of screen leaves: the window as designed at the density where it
 // fits, shrunk to touch the area where it does not, every place and font at that scale;
-// and the hint to turn the screen where the rule beside the fit says.
+// the size set at every fit, since a desktop frame changes with the density alone; and
+// the hint to turn the screen where a phone is held upright.
 TEST_F(PortableWindowTest, TheWindowFitsTheAreaAndTheHintFollowsTheRule) {
-    const layout::PixelRect design = layout::toPixels(layout::kWindow.place);
     struct Area {
         int width, height;
         double density;
-        bool fits;  // as designed at the density
+        int windowWidth, windowHeight;
+        layout::PixelRect stopButton;  // in its frame
+        double buttonFontPixels;
+        bool turnHint;
     };
-    for (const Area area : {Area{390, 844, 1, false}, Area{844, 390, 1, false},
-                            Area{1920, 1080, 1, true}, Area{1920, 1080, 1.5, true},
-                            Area{1366, 728, 1.25, false}, Area{1016, 702, 1, true}}) {
-        SCOPED_TRACE(std::to_string(area.width) + "x" + std::to_string(area.height));
+    for (const Area& area : {
+             Area{390, 844, 1, 390, 269, {215, 12, 19, 16}, 6.1417, true},
+             Area{844, 390, 1, 564, 390, {311, 17, 27, 23}, 8.8889, false},
+             Area{1920, 1080, 1, 1016, 702, {560, 30, 49, 41}, 16, false},
+             Area{1920, 1080, 1.5, 1524, 1053, {840, 45, 74, 62}, 24, false},
+             Area{1366, 728, 1.25, 1053, 728, {580, 31, 51, 42}, 16.5831, false},
+             Area{1016, 702, 1, 1016, 702, {560, 30, 49, 41}, 16, false},
+             Area{1016, 702, 1, 1016, 702, {560, 30, 49, 41}, 16, false},
+         }) {
+        SCOPED_TRACE(std::to_string(area.width) + "x" + std::to_string(area.height) + " at " +
+                     std::to_string(area.density));
+        surface.windowSizes.clear();
         window.fitTo(area.width, area.height, area.density);
-        const double scale = window.layoutScale();
-        const layout::PixelRect shown = layout::scaleBy(design, scale);
-        EXPECT_EQ(surface.windowWidth, shown.width);
-        EXPECT_EQ(surface.windowHeight, shown.height);
-        EXPECT_TRUE(shown.width <= area.width && shown.height <= area.height) << "whole";
-        if (area.fits) {
-            EXPECT_DOUBLE_EQ(scale, area.density);
-        } else {
-            EXPECT_LT(scale, area.density);
-            EXPECT_TRUE(shown.width >= area.width - 1 || shown.height >= area.height - 1)
-                << "no smaller than it must be";
-        }
-        const auto& stop = layout::designedControl(layout::kStopButton.objectName);
-        EXPECT_EQ(surface.of(layout::kStopButton).place, layout::scaleBy(stop.inFrame, scale));
-        EXPECT_DOUBLE_EQ(surface.of(layout::kStopButton).fontPixels,
-                         stop.font.points * 96.0 / 72.0 * scale);
-        const layout::PixelRect atDensity = layout::scaleBy(design, area.density);
-        EXPECT_EQ(surface.turnHint, layout::turningWouldEnlarge(atDensity.width, atDensity.height,
-                                                                area.width, area.height));
+        EXPECT_EQ(surface.windowSizes,
+                  (std::vector<std::pair<int, int>>{{area.windowWidth, area.windowHeight}}));
+        EXPECT_EQ(surface.of(layout::kStopButton).place, area.stopButton);
+        EXPECT_NEAR(surface.of(layout::kStopButton).fontPixels, area.buttonFontPixels, 1e-4);
+        EXPECT_EQ(surface.turnHint, area.turnHint);
     }
 }
 
@@ -272,7 +300,7 @@ TEST_F(PortableWindowTest, ClicksGoWhereTheTableSaysAndTheTickedTypesAreGathered
 
 // Pace tick n of a start is due at the start + n x interval: the first a millisecond
 // after 出题, which sets the pupil's interval from then on. Ticks a busy thread missed
-// are one tick, and the next keeps to the schedule.
+// are one tick, and the next is due an interval after it.
 TEST_F(PortableWindowTest, ThePaceKeepsItsDeadlinesAndLateTicksAreOne) {
     type(layout::kCountBox, "20");
     type(layout::kIntervalBox, "1");
@@ -282,9 +310,9 @@ TEST_F(PortableWindowTest, ThePaceKeepsItsDeadlinesAndLateTicksAreOne) {
     runClockTo(clicked + 1000);
     EXPECT_EQ(drill.state().nextProblem, 1);
     const std::int64_t set = clicked + 1000;  // the interval set at the first tick
-    EXPECT_EQ(window.timerIntervalMs(PortableWindow::kPaceTimer), 1000);
+    EXPECT_EQ(window.paceIntervalMs(), 1000);
     EXPECT_EQ(surface.wakes.at(PortableWindow::kPaceTimer), set + 1'000'000);
-    // Woken 3.5 s late: one tick, and the next is due on the schedule's next slot.
+    // Woken 3.5 s late: one tick, and the next an interval later.
     surface.now = set + 4'500'000;
     window.timerWoke(PortableWindow::kPaceTimer);
     EXPECT_EQ(drill.state().nextProblem, 2);

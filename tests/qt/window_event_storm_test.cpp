@@ -101,7 +101,7 @@ class DrillWindowEventStorm : public DrillWindowTest {
         for (int i = 0; i < kSheetSize; ++i) {
             snapshot.sheet[i] = {sheet(i)->isVisible(), sheet(i)->text().toStdString()};
         }
-        snapshot.stopwatchRunning = window->stopwatchTicking();
+        snapshot.stopwatchRunning = window->portable().stopwatchRunning();
         snapshot.stopwatchReading = label(layout::kStopwatchLabel)->text().toStdString();
         return brokenRule(snapshot, sheet_);
     }

@@ -23,12 +23,12 @@ TEST_F(DrillWindowFit, ShrinksUniformlyOnlyWhereTheDesignDoesNotFit) {
     const QMargins frame = window->windowHandle()->frameMargins();
     const QRect outer = window->geometry().marginsAdded(frame);
     std::printf("work area %dx%d (logical), window %dx%d, layout scale %.4f\n", area.width(),
-                area.height(), window->width(), window->height(), window->layoutScale());
+                area.height(), window->width(), window->height(), window->portable().layoutScale());
     EXPECT_TRUE(area.contains(outer))
         << "the whole window, frame included, is on the screen: " << outer.x() << "," << outer.y()
         << " " << outer.width() << "x" << outer.height() << " frame top " << frame.top();
 
-    const double scale = window->layoutScale();
+    const double scale = window->portable().layoutScale();
     const layout::PixelRect client = layout::toPixels(layout::kWindow.place);
     if (expect == "design") {
         EXPECT_EQ(scale, 1.0);

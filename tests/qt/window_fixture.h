@@ -68,13 +68,14 @@ class DrillWindowTest : public ::testing::Test {
     // Waits until the pace timer has stopped: the end tick came, or the first problem set
     // a pace of 0 and the run is held there.
     bool waitForPaceToStop(int timeoutMs = 5000) const {
-        return QTest::qWaitFor([this] { return !window->paceTicking(); }, timeoutMs);
+        return QTest::qWaitFor([this] { return window->portable().paceIntervalMs() == 0; },
+                               timeoutMs);
     }
     // Waits until the run has ended: the end tick hid the progress label.
     bool waitForRunEnd(int timeoutMs = 5000) const {
         return QTest::qWaitFor(
             [this] {
-                return !window->paceTicking() &&
+                return window->portable().paceIntervalMs() == 0 &&
                        !find<QLabel>(layout::kProgressLabel.objectName)->isVisible();
             },
             timeoutMs);

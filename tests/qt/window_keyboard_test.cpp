@@ -16,10 +16,10 @@ TEST_F(DrillWindowKeyboard, EnterAndKeypadEnterPressTheFocusedButton) {
         openWindow();
         button(layout::kSheetButton)->setFocus();
         QTest::keyClick(button(layout::kSheetButton), key);
-        EXPECT_TRUE(window->stopwatchTicking()) << "式题 was pressed";
+        EXPECT_TRUE(window->portable().stopwatchRunning()) << "式题 was pressed";
         ASSERT_EQ(QApplication::focusWidget(), button(layout::kStopButton));
         QTest::keyClick(button(layout::kStopButton), key);
-        EXPECT_FALSE(window->stopwatchTicking()) << "停止 was pressed";
+        EXPECT_FALSE(window->portable().stopwatchRunning()) << "停止 was pressed";
     }
 }
 
@@ -29,8 +29,8 @@ TEST_F(DrillWindowKeyboard, EnterElsewhereAndEscapePressNoButton) {
     typeBox(3)->setFocus();
     QTest::keyClick(typeBox(3), Qt::Key_Enter);
     QTest::keyClick(button(layout::kAnswersButton), Qt::Key_Escape);
-    EXPECT_FALSE(window->paceTicking()) << "no run started";
-    EXPECT_FALSE(window->stopwatchTicking());
+    EXPECT_EQ(window->portable().paceIntervalMs(), 0) << "no run started";
+    EXPECT_FALSE(window->portable().stopwatchRunning());
     EXPECT_FALSE(separator(0)->isVisible()) << "no sheet laid out";
     EXPECT_FALSE(typeBox(3)->isChecked());
 }

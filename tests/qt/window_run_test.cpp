@@ -10,7 +10,7 @@ class DrillWindowRun : public DrillWindowTest {};
 TEST_F(DrillWindowRun, DefaultRunFlashesFiveProblemsAndEnds) {
     click(button(layout::kStartButton));
     EXPECT_EQ(QApplication::focusWidget(), button(layout::kStopButton));
-    EXPECT_EQ(window->paceIntervalMs(), 1);
+    EXPECT_EQ(window->portable().paceIntervalMs(), 1);
     ASSERT_TRUE(waitForRunEnd());
 
     EXPECT_FALSE(label(layout::kProgressLabel)->isVisible());

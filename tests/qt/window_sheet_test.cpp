@@ -8,7 +8,7 @@ namespace {
 class DrillWindowSheet : public DrillWindowTest {
   protected:
     void pressSpace() const { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); }
-    bool stopwatchRuns() const { return window->stopwatchTicking(); }
+    bool stopwatchRuns() const { return window->portable().stopwatchRunning(); }
 };
 
 TEST_F(DrillWindowSheet, SpaceAtStartPressesAnswerWhichShowsOnlyTheLines) {

@@ -39,6 +39,14 @@ LRESULT CALLBACK recordCaption(HWND label, UINT message, WPARAM wParam, LPARAM l
     return DefSubclassProc(label, message, wParam, lParam);
 }
 
+LRESULT CALLBACK countResizes(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                              DWORD_PTR count) {
+    if (message == WM_WINDOWPOSCHANGING &&
+        (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOSIZE) == 0)
+        ++*reinterpret_cast<int*>(count);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
 // Counts the access violations raised on this thread; Wine would otherwise let a window
 // procedure swallow them.
 LONG accessViolations = 0;
@@ -74,8 +82,8 @@ int iconWidth(HWND window, WPARAM which) {
 }
 
 // Moving to a monitor of another density: Windows asks the size first, places the window
-// at it, and the window keeps that size (it does not bounce); the icons follow, at
-// Windows' 16 and 32 pixels a 96-dpi inch.
+// at it, and the window keeps that size, taken in one step (it does not bounce); the
+// icons follow, at Windows' 16 and 32 pixels a 96-dpi inch.
 TEST_F(Win32Drill, AMoveToAnotherDensityKeepsTheSizeItAskedForAndTheIconsFollow) {
     for (const int dpi : {144, 192, 120, 96}) {
         SCOPED_TRACE(dpi);
@@ -85,8 +93,12 @@ TEST_F(Win32Drill, AMoveToAnotherDensityKeepsTheSizeItAskedForAndTheIconsFollow)
         RECT now{};
         GetWindowRect(window->handle(), &now);
         RECT suggested{now.left, now.top, now.left + asked.cx, now.top + asked.cy};
+        int resizes = 0;
+        SetWindowSubclass(window->handle(), countResizes, 1, reinterpret_cast<DWORD_PTR>(&resizes));
         SendMessageW(window->handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                      reinterpret_cast<LPARAM>(&suggested));
+        RemoveWindowSubclass(window->handle(), countResizes, 1);
+        EXPECT_EQ(resizes, 1);
         GetWindowRect(window->handle(), &now);
         EXPECT_EQ(now.right - now.left, asked.cx);
         EXPECT_EQ(now.bottom - now.top, asked.cy);
@@ -132,7 +144,7 @@ TEST_F(Win32Drill, StopwatchKeepsToTheClockAndTheSpaceBarStopsIt) {
     ASSERT_EQ(GetFocus(), control(layout::kStopButton));
     SendMessageW(GetFocus(), WM_KEYDOWN, VK_SPACE, 0);
     SendMessageW(GetFocus(), WM_KEYUP, VK_SPACE, 0xC0000001);
-    EXPECT_FALSE(window->stopwatchTicking());
+    EXPECT_FALSE(window->portable().stopwatchRunning());
     const std::string stoppedAt = textOf(layout::kStopwatchLabel);
     pumpFor(300);
     EXPECT_EQ(textOf(layout::kStopwatchLabel), stoppedAt) << "no tick after the stop";
@@ -152,10 +164,10 @@ TEST_F(Win32Drill, EnterAndKeypadEnterPressTheFocusedButtonAndNothingElse) {
     for (LPARAM flags : {LPARAM{1}, 1 | kExtended}) {
         SetFocus(control(layout::kSheetButton));
         pressKey(*window, VK_RETURN, flags);
-        EXPECT_TRUE(window->stopwatchTicking()) << "式题 was pressed";
+        EXPECT_TRUE(window->portable().stopwatchRunning()) << "式题 was pressed";
         ASSERT_EQ(GetFocus(), control(layout::kStopButton));
         pressKey(*window, VK_RETURN, flags);
-        EXPECT_FALSE(window->stopwatchTicking()) << "停止 was pressed";
+        EXPECT_FALSE(window->portable().stopwatchRunning()) << "停止 was pressed";
     }
     SetFocus(control(layout::kCountBox));
     pressKey(*window, VK_RETURN);
@@ -164,7 +176,7 @@ TEST_F(Win32Drill, EnterAndKeypadEnterPressTheFocusedButtonAndNothingElse) {
     SetFocus(control(layout::kAnswersButton));
     pressKey(*window, VK_ESCAPE);
     pumpFor(50);
-    EXPECT_FALSE(window->paceTicking()) << "no run started";
+    EXPECT_EQ(window->portable().paceIntervalMs(), 0) << "no run started";
     EXPECT_EQ(GetFocus(), control(layout::kAnswersButton)) << "答案 would move it to 停止";
     EXPECT_EQ(SendMessageW(control(layout::typeBox(3).objectName), BM_GETCHECK, 0, 0),
               BST_UNCHECKED);

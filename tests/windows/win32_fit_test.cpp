@@ -27,7 +27,7 @@ TEST_F(Win32Fit, ShrinksUniformlyOnlyWhereTheDesignDoesNotFit) {
     const RECT& area = monitor.rcWork;
     RECT outer{};
     GetWindowRect(window->handle(), &outer);
-    const double scale = window->layoutScale();
+    const double scale = window->portable().layoutScale();
     std::printf("work area %ldx%ld at %d dpi, window %ldx%ld, layout scale %.4f\n",
                 area.right - area.left, area.bottom - area.top, window->dpi(),
                 outer.right - outer.left, outer.bottom - outer.top, scale);
@@ -64,7 +64,8 @@ TEST_F(Win32Fit, ShrinksUniformlyOnlyWhereTheDesignDoesNotFit) {
     const layout::PixelRect design = layout::toPixels(layout::kWindow.place);
     EXPECT_EQ(client.right, scaled(design.width, scale));
     EXPECT_EQ(client.bottom, scaled(design.height, scale));
-    const layout::PixelRect flash = layout::designedControl(layout::kFlashLabel.objectName).inWindow;
+    const layout::PixelRect flash =
+        layout::controlTable()[layout::controlIndex(layout::kFlashLabel.objectName)].inWindow;
     RECT r{};
     GetWindowRect(control(layout::kFlashLabel), &r);
     MapWindowPoints(HWND_DESKTOP, window->handle(), reinterpret_cast<POINT*>(&r), 2);

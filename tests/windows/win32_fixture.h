@@ -87,7 +87,7 @@ class Win32WindowTest : public ::testing::Test {
     std::string textOf(const layout::Control& c) const { return windowText(control(c)); }
     bool visible(const layout::Control& c) const { return IsWindowVisible(control(c)) != FALSE; }
     bool waitForRunEnd(int timeoutMs = 5000) {
-        return pumpUntil([this] { return !window->paceTicking(); }, timeoutMs);
+        return pumpUntil([this] { return window->portable().paceIntervalMs() == 0; }, timeoutMs);
     }
     const DrillState& state() const { return drill->state(); }
 
