@@ -1,7 +1,6 @@
 #include "control_table.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace zelkor::layout {
 namespace {
@@ -144,13 +143,6 @@ const std::vector<DesignedControl>& controlTable() {
     return table;
 }
 
-std::vector<const DesignedControl*> bottomUpOrder() {
-    std::vector<const DesignedControl*> all = pointers();
-    std::stable_sort(all.begin(), all.end(),
-                     [](const auto* a, const auto* b) { return a->layer < b->layer; });
-    return all;
-}
-
 std::vector<const DesignedControl*> focusThenTopDownOrder() {
     std::vector<const DesignedControl*> all = pointers();
     std::stable_sort(all.begin(), all.end(), [](const auto* a, const auto* b) {
@@ -186,13 +178,6 @@ int controlIndex(std::string_view designName) {
         if (table[i].name == designName) return static_cast<int>(i);
     }
     return -1;
-}
-
-const DesignedControl& designedControl(std::string_view name) {
-    for (const DesignedControl& control : controlTable()) {
-        if (control.name == name) return control;
-    }
-    throw std::out_of_range("no control of that design name");
 }
 
 }  // namespace zelkor::layout

@@ -25,8 +25,8 @@ enum class ControlKind {
 enum class Action { None, Start, Sheet, Answers, Stop, TickType };
 
 // One control of the window as designed, with everything a front end needs to make it.
-// Places are in pixels at 96 dpi (15 twips a pixel, edges rounded); a front end scales
-// them by its density and fit factor with scaleBy.
+// Places are in pixels at 96 dpi (15 twips a pixel, edges rounded); the portable window
+// scales them by the density and fit factor.
 struct DesignedControl {
     std::string name;  // the design name (Form1's Command1, Label6(3), ...)
     ControlKind kind;
@@ -60,34 +60,21 @@ inline constexpr int kUpperLayer = 2;
 // 20). A screen reader that walks the window meets them in this order.
 const std::vector<DesignedControl>& controlTable();
 
-// The table in the order a front end makes its controls where each new one is stacked
-// on top of those before it (Qt, the browser): by layer from the bottom, in reading
-// order within a layer.
-std::vector<const DesignedControl*> bottomUpOrder();
-
-// The table in the order a front end makes its controls where each new one is stacked
-// below those before it and the Tab key walks them in that order (Win32): the controls
-// that take the focus in the focus order (kFocusOrder), then the rest by layer from the
-// top, in reading order within a layer.
+// The table in the order a toolkit that nests its controls InWindow makes them, since
+// it stacks each new one below those before it and walks the Tab key in that order: the
+// controls that take the focus in the focus order (kFocusOrder), then the rest by layer
+// from the top, in reading order within a layer.
 std::vector<const DesignedControl*> focusThenTopDownOrder();
 
 // The kind's name as the page and the layout dump spell it: "frame", "label",
 // "numberBox", "button", "typeBox", "separator".
 const char* kindName(ControlKind kind);
 
-// The control of that design name. REQUIRES: the name is in the table.
-const DesignedControl& designedControl(std::string_view name);
-// Its index in controlTable(), or -1 where no control has that name.
+// The index in controlTable() of the control of that design name, or -1 where there is
+// none.
 int controlIndex(std::string_view designName);
 
 // What a screen reader calls sheet label index (0..19) while it is empty: "第k题".
 std::string sheetLabelSpokenName(int index);
-
-// Whether a label's text line (the font's height, ascent plus descent) is taller than the
-// label: it is then centred vertically, so that the glyphs' feet stay inside, where
-// every other label draws its text from the top.
-constexpr bool centresLineVertically(int lineHeightPixels, int labelHeightPixels) {
-    return lineHeightPixels > labelHeightPixels;
-}
 
 }  // namespace zelkor::layout

@@ -158,10 +158,6 @@ inline constexpr Control kStopwatchLabel{
     "Label8", {5400, 360, 3015, 615}, kStopwatchZero, kSheetFont};
 inline constexpr Control kStopButton{"Command4", {8400, 450, 735, 615}, "停止", kButtonFont};
 
-// The two timers have names but no place.
-inline constexpr const char* kPaceTimerName = "Timer1";
-inline constexpr const char* kStopwatchTimerName = "Timer2";
-
 // The Tab key's walk through the controls that take the focus, by design name; after
 // the last it comes back to the first, which has the focus at start.
 inline constexpr std::array<std::string_view, 18> kFocusOrder{
