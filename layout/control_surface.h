@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "drill_view.h"
 #include "pixels.h"
 
 namespace zelkor::layout {
@@ -65,9 +66,8 @@ class ControlSurface {
     virtual bool isChecked(int index) const = 0;
     virtual void focus(int index) = 0;
 
-    // A screen-reader announcement: queued after those before it, or, where it drops the
-    // rest, in place of those still unsaid where the platform can drop them.
-    virtual void announce(const std::string& text, bool dropsTheRest) = 0;
+    // A screen-reader announcement, after or instead of those still unsaid.
+    virtual void announce(const std::string& text, Announcing how) = 0;
     // The modal message box: text under title, no icon, and one button captioned button
     // whatever the platform's language. Returns when it is closed, or, where the platform
     // cannot wait inside a handler, at once with the box still open.
@@ -103,7 +103,7 @@ class ControlSurface {
     std::string text(int index) const override;                                                    \
     bool isChecked(int index) const override;                                                      \
     void focus(int index) override;                                                                \
-    void announce(const std::string& text, bool dropsTheRest) override;                            \
+    void announce(const std::string& text, ::zelkor::Announcing how) override;                     \
     void showMessage(const std::string& title, const std::string& text, const std::string& button) \
         override;                                                                                  \
     std::int64_t nowMicroseconds() const override;                                                 \

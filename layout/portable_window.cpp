@@ -224,7 +224,7 @@ void PortableWindow::setStopwatchRunning(bool running) {
 void PortableWindow::focusStopButton() { surface_.focus(indexOf(kStopButton)); }
 
 void PortableWindow::announce(const std::string& text, Announcing how) {
-    surface_.announce(text, how == Announcing::InsteadOfTheRest);
+    surface_.announce(text, how);
 }
 
 void PortableWindow::rejectCount() {

@@ -234,9 +234,8 @@ void DrillWindow::focus(int index) {
     controls_[static_cast<std::size_t>(index)]->setFocus(Qt::OtherFocusReason);
 }
 
-void DrillWindow::announce(const std::string& text, bool dropsTheRest) {
-    announcer_->say(QString::fromStdString(text),
-                    dropsTheRest ? Announcing::InsteadOfTheRest : Announcing::AfterTheRest);
+void DrillWindow::announce(const std::string& text, Announcing how) {
+    announcer_->say(QString::fromStdString(text), how);
 }
 
 void DrillWindow::showMessage(const std::string& title, const std::string& text,

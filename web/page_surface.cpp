@@ -107,8 +107,8 @@ bool PageSurface::isChecked(int index) const { return jsIsChecked(index) != 0; }
 
 void PageSurface::focus(int index) { jsFocus(index); }
 
-void PageSurface::announce(const std::string& text, bool dropsTheRest) {
-    jsAnnounce(text.c_str(), dropsTheRest ? 1 : 0);
+void PageSurface::announce(const std::string& text, Announcing how) {
+    jsAnnounce(text.c_str(), how == Announcing::InsteadOfTheRest ? 1 : 0);
 }
 
 // A page cannot wait inside a handler: the box is still open when this returns.

@@ -91,20 +91,12 @@ const layout::DesignedControl& designOf(int index) {
     return layout::controlTable()[static_cast<std::size_t>(index)];
 }
 
-std::string textOf(HWND control) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    const int length = GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
-    text.resize(static_cast<std::size_t>(length));
-    return toUtf8(text);
-}
-
 }  // namespace
 
 DrillWindow::DrillWindow(SkinCall skinCall, Announcer::Notify notify)
     : skinCall_(std::move(skinCall)), lightBlue_(CreateSolidBrush(toColorRef(layout::kLightBlue))) {
     createWindow();
     dpi_ = windowDpi(window_);
-    loadIcons();
     controls_.resize(layout::controlTable().size());
     timers_[layout::PortableWindow::kPaceTimer] =
         std::make_unique<PreciseTimer>(window_, kPaceTickMessage);
@@ -438,7 +430,11 @@ void DrillWindow::setVisible(int index, bool visible) {
 }
 
 std::string DrillWindow::text(int index) const {
-    return textOf(controls_[static_cast<std::size_t>(index)]);
+    const HWND box = controls_[static_cast<std::size_t>(index)];
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
+    return toUtf8(text);
 }
 
 bool DrillWindow::isChecked(int index) const {
@@ -448,9 +444,8 @@ bool DrillWindow::isChecked(int index) const {
 
 void DrillWindow::focus(int index) { SetFocus(controls_[static_cast<std::size_t>(index)]); }
 
-void DrillWindow::announce(const std::string& text, bool dropsTheRest) {
-    announcer_->say(toWide(text),
-                    dropsTheRest ? Announcing::InsteadOfTheRest : Announcing::AfterTheRest);
+void DrillWindow::announce(const std::string& text, Announcing how) {
+    announcer_->say(toWide(text), how);
 }
 
 void DrillWindow::showMessage(const std::string& title, const std::string& text,

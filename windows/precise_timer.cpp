@@ -10,34 +10,17 @@ namespace {
 constexpr DWORD kHighResolutionTimer = 0x00000002;
 constexpr std::int64_t kMicrosecondsPerSecond = 1'000'000;
 
-std::int64_t counterNow() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart;
-}
-
-std::int64_t counterFrequency() {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return frequency.QuadPart;
-}
-
-// Whole seconds and the rest apart, so that neither product overflows.
-std::int64_t counterToMicroseconds(std::int64_t counter) {
-    const std::int64_t frequency = counterFrequency();
-    return counter / frequency * kMicrosecondsPerSecond +
-           counter % frequency * kMicrosecondsPerSecond / frequency;
-}
-
-std::int64_t microsecondsToCounter(std::int64_t microseconds) {
-    const std::int64_t frequency = counterFrequency();
-    return microseconds / kMicrosecondsPerSecond * frequency +
-           microseconds % kMicrosecondsPerSecond * frequency / kMicrosecondsPerSecond;
-}
-
 }  // namespace
 
-std::int64_t PreciseTimer::nowMicroseconds() { return counterToMicroseconds(counterNow()); }
+// Whole seconds and the rest apart, so that neither product overflows.
+std::int64_t PreciseTimer::nowMicroseconds() {
+    LARGE_INTEGER counter;
+    LARGE_INTEGER frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    return counter.QuadPart / frequency.QuadPart * kMicrosecondsPerSecond +
+           counter.QuadPart % frequency.QuadPart * kMicrosecondsPerSecond / frequency.QuadPart;
+}
 
 PreciseTimer::PreciseTimer(HWND window, UINT message)
     : window_(window), message_(message), wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
@@ -68,7 +51,7 @@ void PreciseTimer::wakeAt(std::int64_t microseconds) {
     {
         std::lock_guard lock(mutex_);
         ++request_;
-        deadline_ = microsecondsToCounter(microseconds);
+        deadline_ = microseconds;
         armed_ = true;
         posted_ = 0;
     }
@@ -137,14 +120,11 @@ void PreciseTimer::run() {
 // still be signalled from a wait a wake cut short (cancelling leaves that state), so it
 // is believed only once the counter has passed the deadline.
 bool PreciseTimer::waitUntil(std::int64_t deadline, std::uint64_t request) {
-    const std::int64_t frequency = counterFrequency();
-    for (std::int64_t remaining = deadline - counterNow(); remaining > 0;
-         remaining = deadline - counterNow()) {
+    for (std::int64_t remaining = deadline - nowMicroseconds(); remaining > 0;
+         remaining = deadline - nowMicroseconds()) {
         // A negative due time is relative, in 100 ns units.
         LARGE_INTEGER due;
-        due.QuadPart =
-            -(remaining / frequency * 10'000'000 + remaining % frequency * 10'000'000 / frequency);
-        if (due.QuadPart == 0) due.QuadPart = -1;
+        due.QuadPart = -remaining * 10;
         SetWaitableTimer(waitableTimer_, &due, 0, nullptr, nullptr, FALSE);
         const HANDLE handles[] = {wake_, waitableTimer_};
         if (WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0) {

@@ -52,7 +52,7 @@ class PreciseTimer {
 
     std::mutex mutex_;           // guards the five below, shared with the worker
     std::uint64_t request_ = 0;  // the latest request's number
-    std::int64_t deadline_ = 0;  // its deadline on the performance counter
+    std::int64_t deadline_ = 0;  // its deadline, in nowMicroseconds()
     bool armed_ = false;         // whether its wake-up is still to be posted
     bool quit_ = false;
     // The request whose wake-up waits in the window's queue, 0 for none. Tied to its

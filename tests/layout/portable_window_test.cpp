@@ -87,8 +87,8 @@ class RecordingSurface final : public layout::ControlSurface {
         return found != ticked.end() && found->second;
     }
     void focus(int index) override { focused = index; }
-    void announce(const std::string& text, bool dropsTheRest) override {
-        announced.emplace_back(text, dropsTheRest);
+    void announce(const std::string& text, Announcing how) override {
+        announced.emplace_back(text, how == Announcing::InsteadOfTheRest);
     }
     void showMessage(const std::string& title, const std::string& text,
                      const std::string& button) override {
