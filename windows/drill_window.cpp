@@ -108,7 +108,7 @@ DrillWindow::DrillWindow(SkinCall skinCall, Announcer::Notify notify)
     followColourScheme();
     // On a monitor of another density or size than the primary one the window is fitted
     // to it.
-    fitToMonitor(dpi_, nullptr);
+    fitToMonitor(dpi_, MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST));
     // Focus rectangles show from the start, not only once the keyboard has been used.
     SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     // The skin call comes before the window is first shown; it returns nothing when
@@ -234,30 +234,20 @@ HFONT DrillWindow::fontFor(int height, bool bold) const {
     return made;
 }
 
-// The frame for the client area at the window's density, at WM_DPICHANGED's suggested
-// top-left corner while there is one.
+// The frame for the client area at the window's density, where it stands.
 void DrillWindow::setWindowSize(int width, int height) {
-    RECT now{};
-    GetWindowRect(window_, &now);
-    const POINT topLeft =
-        suggested_ != nullptr ? POINT{suggested_->left, suggested_->top} : POINT{now.left, now.top};
     const SIZE size = frameSize(dpi_, width, height);
-    SetWindowPos(window_, nullptr, topLeft.x, topLeft.y, size.cx, size.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The window at dpi on its monitor (the suggested rectangle's, when Windows moves it to
-// another): its icons, and the layout fitted to the work area, the frame sized for it.
-void DrillWindow::fitToMonitor(int dpi, const RECT* suggested) {
+// The window at dpi on monitor: its icons, and the layout fitted to the work area, the
+// frame sized for it.
+void DrillWindow::fitToMonitor(int dpi, HMONITOR monitor) {
     dpi_ = dpi;
     loadIcons();
-    const HMONITOR monitor = suggested != nullptr
-                                 ? MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST)
-                                 : MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST);
     const SIZE area = clientAreaIn(workAreaOf(monitor), dpi);
-    suggested_ = suggested;
     portable_->fitTo(area.cx, area.cy, dpi / static_cast<double>(kDesignDpi));
-    suggested_ = nullptr;
     InvalidateRect(window_, nullptr, TRUE);
 }
 
@@ -362,9 +352,14 @@ LRESULT DrillWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPA
         case WM_SETTINGCHANGE:
             followColourScheme();
             break;
-        case WM_DPICHANGED:
-            fitToMonitor(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        case WM_DPICHANGED: {
+            // At the place Windows suggests, on the monitor it is moving to.
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            fitToMonitor(HIWORD(wParam), MonitorFromRect(suggested, MONITOR_DEFAULTTONEAREST));
             return 0;
+        }
         case kGetDpiScaledSizeMessage:
             // The size the window ends with at the new density, so that a move between
             // monitors does not bounce.

@@ -65,7 +65,7 @@ class DrillWindow final : public layout::ControlSurface {
                                             LPARAM lParam);
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void createWindow();
-    void fitToMonitor(int dpi, const RECT* suggested);
+    void fitToMonitor(int dpi, HMONITOR monitor);
     void loadIcons();
     HFONT fontFor(int height, bool bold) const;
     LRESULT colourStatic(HDC dc, HWND control);
@@ -75,7 +75,6 @@ class DrillWindow final : public layout::ControlSurface {
     SkinCall skinCall_;
     HWND window_ = nullptr;
     int dpi_ = 96;
-    const RECT* suggested_ = nullptr;  // WM_DPICHANGED's place for the frame, while it lasts
     std::vector<HWND> controls_;       // by table index; control ID = kFirstControlId + index
     mutable std::map<std::pair<int, bool>, HFONT> fonts_;  // made as first asked for
     HBRUSH lightBlue_ = nullptr;
