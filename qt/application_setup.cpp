@@ -29,7 +29,7 @@ void useUtf8CharacterType() {
     if (std::setlocale(LC_CTYPE, "C.UTF-8") != nullptr) setenv("LC_CTYPE", "C.UTF-8", 1);
 }
 
-bool prepareApplication(QApplication& application) {
+void prepareApplication(QApplication& application) {
     installSongSubstitution();
     // Screen readers read the number boxes through an interface that cannot hang.
     QAccessible::installFactory(&NumberBoxAccessible::factory);
@@ -43,12 +43,10 @@ bool prepareApplication(QApplication& application) {
     // scheme too, so that the decorations and dialogs Qt draws match it.
     QGuiApplication::styleHints()->setColorScheme(Qt::ColorScheme::Light);
 #endif
-    // The interface is Chinese whatever the user's locale, so the standard buttons are too.
+    // The interface is Chinese whatever the user's locale, so what Qt says is too.
     auto* translator = new QTranslator(&application);
-    const bool loaded =
-        translator->load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    if (loaded) application.installTranslator(translator);
-    return loaded;
+    if (translator->load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        application.installTranslator(translator);
 }
 
 void applyOwnLook() {

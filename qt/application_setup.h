@@ -15,10 +15,9 @@ inline constexpr const char* kDesktopFileName = "org.zelkor.Zelkor";
 void useUtf8CharacterType();
 
 // What the program sets up on the application before creating its window: its name
-// and desktop entry, the Song font mapping and Qt's own Chinese translation of its
-// standard buttons (so the message box's OK button reads "确定"). Returns whether the
-// translation was found.
-bool prepareApplication(QApplication& application);
+// and desktop entry, the Song font mapping and, where installed, Qt's own Chinese
+// translation of what Qt itself says (the number boxes' context menu).
+void prepareApplication(QApplication& application);
 
 // The look the window gets when no skin library is available: Qt's Fusion style,
 // the same on every desktop.
