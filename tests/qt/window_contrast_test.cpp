@@ -66,7 +66,7 @@ class DrillWindowContrast : public DrillWindowTest {
         openWindow();
     }
     void TearDown() override {
-        window.reset();
+        DrillWindowTest::TearDown();
         dark_.reset();
     }
 

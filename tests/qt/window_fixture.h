@@ -24,14 +24,14 @@ class DrillWindowTest : public ::testing::Test {
   protected:
     void SetUp() override { openWindow(); }
     void TearDown() override {
+        drill.reset();  // made on the window, so gone first
         window.reset();
-        drill.reset();
     }
 
     // A fresh window, as at program start.
     void openWindow() {
+        drill.reset();  // made on the window, so gone first
         window.reset();
-        drill.reset();
         skinCalls = 0;
         window = std::make_unique<DrillWindow>([this]() -> std::optional<std::int32_t> {
             ++skinCalls;

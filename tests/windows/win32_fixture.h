@@ -47,8 +47,8 @@ class Win32WindowTest : public ::testing::Test {
         pumpFor(50);
     }
     void TearDown() override {
+        drill.reset();  // made on the window, so gone first
         window.reset();
-        drill.reset();
     }
     // How the window says announcements: as the program does, unless a test says.
     virtual win32::Announcer::Notify notify() const { return win32::raiseUiaNotification; }
