@@ -13,11 +13,11 @@ int indexOf(const Control& control) { return controlIndex(control.objectName); }
 }  // namespace
 
 PortableWindow::PortableWindow(ControlSurface& surface, MissedTicks stopwatchMissed)
-    : surface_(surface), nesting_(surface.toolkit().nesting) {
+    : surface_(surface), toolkit_(surface.toolkit()) {
     // The pace skips the ticks it missed: a run never races to catch up.
     timers_[kPaceTimer].missed = MissedTicks::Skip;
     timers_[kStopwatchTimer].missed = stopwatchMissed;
-    if (nesting_ == ControlSurface::Nesting::InWindow) {
+    if (toolkit_.nesting == ControlSurface::Nesting::InWindow) {
         for (const DesignedControl* control : focusThenTopDownOrder())
             surface_.makeControl(controlIndex(control->name));
     } else {
@@ -29,7 +29,7 @@ PortableWindow::PortableWindow(ControlSurface& surface, MissedTicks stopwatchMis
     placeControls();
     std::vector<int> focusOrder;
     for (std::string_view name : kFocusOrder) focusOrder.push_back(controlIndex(name));
-    if (nesting_ == ControlSurface::Nesting::InFrames) surface_.setFocusOrder(focusOrder);
+    if (toolkit_.nesting == ControlSurface::Nesting::InFrames) surface_.setFocusOrder(focusOrder);
     surface_.focus(focusOrder.front());
 }
 
@@ -45,7 +45,7 @@ void PortableWindow::attach(Drill& drill) { drill_ = &drill; }
 // shrinks until it does; where it fits, it stays as designed. Where turning the screen
 // (or widening a browser window) would show it much larger, the surface says so.
 void PortableWindow::fitTo(int areaWidth, int areaHeight, double density) {
-    if (surface_.toolkit().turnHintRoom) {
+    if (toolkit_.turnHintRoom) {
         const PixelRect client = scaleBy(toPixels(kWindow.place), density);
         surface_.showTurnHint(
             turningWouldEnlarge(client.width, client.height, areaWidth, areaHeight));
@@ -77,9 +77,9 @@ void PortableWindow::setWindowSize() {
 // centred, so that the glyphs' feet stay inside; the others draw from the top.
 void PortableWindow::placeControls() {
     const auto& table = controlTable();
+    const bool inFrame = toolkit_.nesting == ControlSurface::Nesting::InFrames;
     for (std::size_t i = 0; i < table.size(); ++i) {
         const DesignedControl& control = table[i];
-        const bool inFrame = nesting_ == ControlSurface::Nesting::InFrames;
         const PixelRect place = scaleBy(inFrame ? control.inFrame : control.inWindow, scale_);
         const double font = designedPixels(control.font) * scale_;
         const bool centred = control.kind == ControlKind::Label &&

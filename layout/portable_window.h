@@ -91,7 +91,7 @@ class PortableWindow final : public DrillView {
     void typeBoxToggled();
 
     ControlSurface& surface_;
-    const ControlSurface::Nesting nesting_;
+    const ControlSurface::Toolkit toolkit_;
     Drill* drill_ = nullptr;
     double scale_ = 1.0;
     std::array<Timer, 2> timers_;
